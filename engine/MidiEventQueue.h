@@ -1,0 +1,24 @@
+// The fixed queue of MIDI events waiting for the next processing block.
+#pragma once
+
+#include <cstdint>
+
+struct VstEvents;
+
+constexpr int32_t kMidiQueueCapacity = 4096;
+
+struct QueuedMidiEvent {
+  int32_t frame;     // offset within the coming block, never negative
+  int32_t sequence;  // arrival index, unique within the queue
+  uint8_t status;
+  uint8_t data1;
+  uint8_t data2;
+};
+
+struct MidiEventQueue {
+  QueuedMidiEvent events[kMidiQueueCapacity];
+  int32_t count;
+};
+
+// Appends the block's MIDI events; 0 when the block is refused (null, or more than 4096).
+int32_t enqueueEvents(MidiEventQueue& queue, const VstEvents* events);

@@ -1,0 +1,28 @@
+// Construction of the engine record.
+#include "engine/ToneEngine.h"
+
+#include "engine/DecimatorCoefficients.h"
+
+void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
+  for (int i = 0; i < kNumParams; ++i) {
+    e.blockParams[i] = params[i];
+    e.smoothParams[i] = params[i];
+  }
+  e.sampleRate = 44100.0;
+  e.oscPhase = 0.0;
+  e.vibratoPhase = 0.0;
+  e.tremoloPhase = 0.0;
+  e.envLevel = 0.0;
+  e.currentFreq = 440.0;
+  e.noteVelocity = 1.0;
+  e.pitchBend = 0.5;
+  e.modWheel = 0.0;
+  e.retriggerCountdown = 0.0;
+  e.gate = false;
+  e.freqInitialised = false;
+  e.sustainDown = false;
+  e.currentSlot = -1;
+  e.noteCounter = 0;
+  for (NoteSlot& s : e.slots) s = NoteSlot{false, 0, 1.0};
+  loadDecimatorCoefficients(e.decimator);
+}

@@ -1,0 +1,43 @@
+// The sound engine's record: one monophonic voice, its controllers, the note table and the
+// decimation filter. It lives inside the plug-in instance and never allocates.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/BiquadSection.h"
+#include "plugin/ParamTable.h"
+
+constexpr int kNumMidiChannels = 16;
+constexpr int kNumNoteSlots = kNumMidiChannels * 128;  // indexed channel * 128 + note
+
+struct NoteSlot {
+  bool held;
+  uint64_t stamp;  // note-on order; 0 means the slot cannot be selected
+  double velocity;
+};
+
+struct ToneEngine {
+  double blockParams[kNumParams];   // snapshot of the parameter store at block start
+  double smoothParams[kNumParams];  // per-frame smoothed copy of blockParams
+  double sampleRate;
+  double oscPhase;
+  double vibratoPhase;
+  double tremoloPhase;
+  double envLevel;
+  double currentFreq;
+  double noteVelocity;
+  double pitchBend;
+  double modWheel;
+  double retriggerCountdown;
+  bool gate;
+  bool freqInitialised;
+  bool sustainDown;
+  int32_t currentSlot;
+  uint64_t noteCounter;
+  NoteSlot slots[kNumNoteSlots];
+  BiquadSection decimator[2];
+};
+
+// Construction values: the given normalized parameters in both copies, 44100 Hz, 440 Hz,
+// an idle note table and the decimation filter's constant coefficients.
+void initToneEngine(ToneEngine& engine, const double params[kNumParams]);

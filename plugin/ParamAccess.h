@@ -1,0 +1,28 @@
+// Parameter access for the host: the AEffect entries and the parameter-text opcodes.
+#pragma once
+
+#include <cstdint>
+
+#include "plugin/vst2.h"
+
+struct PluginInstance;
+
+void setParameterEntry(AEffect* effect, int32_t index, float value);
+float getParameterEntry(AEffect* effect, int32_t index);
+
+// Stores quantize(value) for a valid index; the host is not called back.
+void storeParameter(PluginInstance& instance, int32_t index, double value);
+
+void getParamName(int32_t index, char* buffer);
+void getParamLabel(int32_t index, char* buffer);
+void getParamDisplay(const PluginInstance& instance, int32_t index, char* buffer);
+// 1 when a value was stored from the text, else 0.
+int32_t string2Parameter(PluginInstance& instance, int32_t index, const char* text);
+int32_t canBeAutomated(int32_t index);
+
+// Parses a decimal number from the start of `text` with strtod's rules but always with a
+// dot as decimal separator, whatever the process locale. False when nothing was consumed.
+bool parseLeadingNumber(const char* text, double& out);
+
+// "%.1f" of `value` with a dot, whatever the process locale; returns the length written.
+int formatOneDecimal(double value, char* buffer, int size);

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The main job: builds the Linux and Windows plug-in binaries into out/bin and plays the
+# demo through them into out/demo.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+for preset in linux mingw; do
+  cmake --preset "$preset" > /dev/null
+  cmake --build --preset "$preset"
+done
+mkdir -p out/bin
+cp build/linux/plugin/Brisalonde.so build/mingw/plugin/Brisalonde.dll out/bin/
+
+for step in scripts/demo.d/*.sh; do
+  [[ -x "$step" ]] && "$step"
+done
+
+echo
+echo "Plug-in binaries: $(pwd)/out/bin/Brisalonde.so and $(pwd)/out/bin/Brisalonde.dll"
+if [[ -d out/demo ]]; then echo "Demo: $(pwd)/out/demo"; fi

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Checks a plug-in binary's export table (VSTPluginMain only) and, for the DLL, that it
+# imports no runtime DLL a plain Windows machine lacks.
+set -euo pipefail
+binary=$1
+fail() { echo "FAIL: $*"; exit 1; }
+
+case "$binary" in
+  *.dll)
+    dump=$(x86_64-w64-mingw32-objdump -p "$binary")
+    exports=$(awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^\s*\[/{print $NF} t&&/^$/{t=0}' <<< "$dump")
+    [[ "$exports" == "VSTPluginMain" ]] || fail "exports are: ${exports:-none}"
+    imports=$(awk '/DLL Name:/{print tolower($3)}' <<< "$dump" | sort -u)
+    echo "imports: $(tr '\n' ' ' <<< "$imports")"
+    for dll in $imports; do
+      case "$dll" in
+        libstdc++*|libgcc*|libwinpthread*) fail "imports $dll" ;;
+        kernel32.dll|user32.dll|gdi32.dll|gdiplus.dll|msvcrt.dll|advapi32.dll) ;;
+        api-ms-win-*) ;;
+        *) fail "unexpected import $dll" ;;
+      esac
+    done
+    ;;
+  *.so)
+    exports=$(nm -D --defined-only "$binary" | awk '{print $3}' | sort -u)
+    [[ "$exports" == "VSTPluginMain" ]] || fail "exports are: $(tr '\n' ' ' <<< "$exports")"
+    needed=$(readelf -d "$binary" | awk '/NEEDED/{print $5}' | tr -d '[]')
+    echo "needs: $(tr '\n' ' ' <<< "$needed")"
+    ;;
+  *) fail "unknown binary type: $binary" ;;
+esac
+echo "OK: $binary exports VSTPluginMain only"

@@ -1,0 +1,80 @@
+// Platform module loading for our hosts.
+#include "tools/host/PluginModule.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+PluginModule::~PluginModule() { unload(); }
+
+#if defined(_WIN32)
+
+static std::string lastErrorText() {
+  const DWORD code = GetLastError();
+  char buffer[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                 buffer, sizeof buffer - 1, nullptr);
+  std::string text(buffer);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return "error " + std::to_string(code) + (text.empty() ? "" : ": " + text);
+}
+
+bool PluginModule::load(const std::string& path) {
+  unload();
+  path_ = path;
+  HMODULE module = LoadLibraryA(path.c_str());
+  if (module == nullptr) {
+    error_ = "cannot load " + path + " (" + lastErrorText() + ")";
+    return false;
+  }
+  handle_ = module;
+  auto symbol = GetProcAddress(module, "VSTPluginMain");
+  if (symbol == nullptr) symbol = GetProcAddress(module, "main");
+  if (symbol == nullptr) {
+    error_ = path + " exports neither VSTPluginMain nor main";
+    unload();
+    return false;
+  }
+  entry_ = reinterpret_cast<VstPluginMainProc>(reinterpret_cast<void*>(symbol));
+  return true;
+}
+
+void PluginModule::unload() {
+  if (handle_ != nullptr) FreeLibrary(static_cast<HMODULE>(handle_));
+  handle_ = nullptr;
+  entry_ = nullptr;
+}
+
+#else
+
+bool PluginModule::load(const std::string& path) {
+  unload();
+  path_ = path;
+  // A bare file name would make dlopen search the library path instead of the folder.
+  const std::string target = path.find('/') == std::string::npos ? "./" + path : path;
+  handle_ = dlopen(target.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle_ == nullptr) {
+    const char* why = dlerror();
+    error_ = "cannot load " + path + " (" + (why != nullptr ? why : "unknown error") + ")";
+    return false;
+  }
+  void* symbol = dlsym(handle_, "VSTPluginMain");
+  if (symbol == nullptr) symbol = dlsym(handle_, "main");
+  if (symbol == nullptr) {
+    error_ = path + " exports neither VSTPluginMain nor main";
+    unload();
+    return false;
+  }
+  entry_ = reinterpret_cast<VstPluginMainProc>(symbol);
+  return true;
+}
+
+void PluginModule::unload() {
+  if (handle_ != nullptr) dlclose(handle_);
+  handle_ = nullptr;
+  entry_ = nullptr;
+}
+
+#endif
