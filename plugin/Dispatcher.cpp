@@ -39,8 +39,7 @@ intptr_t getOutputProperties(int32_t index, void* ptr) {
 intptr_t canDo(const void* ptr) {
   if (ptr == nullptr) return 0;
   const char* text = static_cast<const char*>(ptr);
-  return std::strcmp(text, "receiveVstEvents") == 0 ||
-                 std::strcmp(text, "receiveVstMidiEvent") == 0
+  return std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0
              ? 1
              : 0;
 }
@@ -63,8 +62,8 @@ intptr_t processEvents(PluginInstance& p, const void* ptr) {
 
 }  // namespace
 
-intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                         void* ptr, float opt) {
+intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                         float opt) {
   PluginInstance* instance = instanceOf(effect);
   if (instance == nullptr) return 0;
   PluginInstance& p = *instance;

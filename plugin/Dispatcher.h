@@ -5,5 +5,5 @@
 
 #include "plugin/vst2.h"
 
-intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                         void* ptr, float opt);
+intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                         float opt);

@@ -60,7 +60,8 @@ void getParamDisplay(const PluginInstance& instance, int32_t index, char* buffer
 bool parseLeadingNumber(const char* text, double& out) {
   if (text == nullptr) return false;
   const char* p = text;
-  while (*p != '\0' && std::isspace(static_cast<unsigned char>(*p))) ++p;
+  while (*p != '\0' && std::isspace(static_cast<unsigned char>(*p)))
+    ++p;
   bool negative = false;
   if (*p == '+' || *p == '-') negative = (*p++ == '-');
   if (*p == '+' || *p == '-') return false;  // strtod takes one sign only
@@ -95,4 +96,6 @@ int32_t string2Parameter(PluginInstance& instance, int32_t index, const char* te
   return 1;
 }
 
-int32_t canBeAutomated(int32_t index) { return isValidParam(index) ? 1 : 0; }
+int32_t canBeAutomated(int32_t index) {
+  return isValidParam(index) ? 1 : 0;
+}

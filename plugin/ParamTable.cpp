@@ -22,7 +22,9 @@ const ParamDesc kParamTable[kNumParams] = {
     {"Sine character", "%", 0.0, 100.0, 0.35, 0},
 };
 
-double roundHalfAway(double x) { return std::round(x); }
+double roundHalfAway(double x) {
+  return std::round(x);
+}
 
 static double clampUnit(double v) {
   if (!std::isfinite(v)) return 0.0;

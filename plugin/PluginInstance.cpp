@@ -17,7 +17,8 @@ PluginInstance::PluginInstance(audioMasterCallback callback) {
   double defaults[kNumParams];
   programValues(0, defaults);
   initToneEngine(engine, defaults);
-  for (int i = 0; i < kNumParams; ++i) paramValues[i].store(defaults[i]);
+  for (int i = 0; i < kNumParams; ++i)
+    paramValues[i].store(defaults[i]);
 
   currentProgram.store(0);
   skin.store(0);

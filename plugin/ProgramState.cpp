@@ -16,7 +16,8 @@ void loadProgram(PluginInstance& instance, int32_t index) {
   if (!isValidProgram(index)) return;
   double values[kNumParams];
   programValues(index, values);
-  for (int32_t i = 0; i < kNumParams; ++i) storeParameter(instance, i, values[i]);
+  for (int32_t i = 0; i < kNumParams; ++i)
+    storeParameter(instance, i, values[i]);
   instance.currentProgram.store(index);
   setFactoryName(instance, index);
 }
@@ -46,7 +47,8 @@ intptr_t getChunk(PluginInstance& instance, void** out) {
   if (out == nullptr) return 0;
   SavedState state;
   state.program = static_cast<uint32_t>(instance.currentProgram.load());
-  for (int i = 0; i < kNumParams; ++i) state.values[i] = instance.paramValues[i].load();
+  for (int i = 0; i < kNumParams; ++i)
+    state.values[i] = instance.paramValues[i].load();
   state.skin = static_cast<uint32_t>(instance.skin.load());
   encodeStateChunk(state, instance.chunkBuffer);
   *out = instance.chunkBuffer.bytes;
@@ -56,7 +58,8 @@ intptr_t getChunk(PluginInstance& instance, void** out) {
 intptr_t setChunk(PluginInstance& instance, intptr_t size, const void* data) {
   SavedState state;
   if (!decodeStateChunk(data, size, state)) return 0;
-  for (int32_t i = 0; i < kNumParams; ++i) storeParameter(instance, i, state.values[i]);
+  for (int32_t i = 0; i < kNumParams; ++i)
+    storeParameter(instance, i, state.values[i]);
   instance.currentProgram.store(static_cast<int32_t>(state.program));
   instance.skin.store(static_cast<int32_t>(state.skin));
   setFactoryName(instance, static_cast<int32_t>(state.program));

@@ -16,24 +16,28 @@ constexpr size_t kOffsetValues = 16;
 constexpr size_t kOffsetSkin = 144;
 
 void putU32(unsigned char* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
 void putF64(unsigned char* p, double v) {
   uint64_t bits;
   std::memcpy(&bits, &v, sizeof bits);
-  for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(bits >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    p[i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
 uint32_t getU32(const unsigned char* p) {
   uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(p[i]) << (8 * i);
+  for (int i = 0; i < 4; ++i)
+    v |= static_cast<uint32_t>(p[i]) << (8 * i);
   return v;
 }
 
 double getF64(const unsigned char* p) {
   uint64_t bits = 0;
-  for (int i = 0; i < 8; ++i) bits |= static_cast<uint64_t>(p[i]) << (8 * i);
+  for (int i = 0; i < 8; ++i)
+    bits |= static_cast<uint64_t>(p[i]) << (8 * i);
   double v;
   std::memcpy(&v, &bits, sizeof v);
   return v;
@@ -47,7 +51,8 @@ void encodeStateChunk(const SavedState& state, StateChunk& out) {
   putU32(p + kOffsetVersion, kStateChunkVersion);
   putU32(p + kOffsetProgram, state.program);
   putU32(p + kOffsetCount, kNumParams);
-  for (int i = 0; i < kNumParams; ++i) putF64(p + kOffsetValues + 8 * i, state.values[i]);
+  for (int i = 0; i < kNumParams; ++i)
+    putF64(p + kOffsetValues + 8 * i, state.values[i]);
   putU32(p + kOffsetSkin, state.skin);
 }
 

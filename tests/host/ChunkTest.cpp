@@ -19,23 +19,27 @@ std::vector<unsigned char> saveChunk(const TestPlugin& plugin) {
 
 uint32_t u32At(const std::vector<unsigned char>& c, size_t offset) {
   uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(c[offset + i]) << (8 * i);
+  for (int i = 0; i < 4; ++i)
+    v |= static_cast<uint32_t>(c[offset + i]) << (8 * i);
   return v;
 }
 
 void putU32(std::vector<unsigned char>& c, size_t offset, uint32_t v) {
-  for (int i = 0; i < 4; ++i) c.at(offset + i) = static_cast<unsigned char>(v >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    c.at(offset + i) = static_cast<unsigned char>(v >> (8 * i));
 }
 
 void putF64(std::vector<unsigned char>& c, size_t offset, double v) {
   uint64_t bits;
   std::memcpy(&bits, &v, 8);
-  for (int i = 0; i < 8; ++i) c[offset + i] = static_cast<unsigned char>(bits >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    c[offset + i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
 double f64At(const std::vector<unsigned char>& c, size_t offset) {
   uint64_t bits = 0;
-  for (int i = 0; i < 8; ++i) bits |= static_cast<uint64_t>(c[offset + i]) << (8 * i);
+  for (int i = 0; i < 8; ++i)
+    bits |= static_cast<uint64_t>(c[offset + i]) << (8 * i);
   double v;
   std::memcpy(&v, &bits, 8);
   return v;
@@ -54,9 +58,10 @@ TEST(Chunk, FreshInstanceSavesItsDefaults) {
   EXPECT_EQ(u32At(c, 4), 2u);
   EXPECT_EQ(u32At(c, 8), 0u);
   EXPECT_EQ(u32At(c, 12), 16u);
-  const double defaults[16] = {0.55, 0.3, 0.15, 0.00266845, 0.055055, 0.0, 0.5,  0.0,
+  const double defaults[16] = {0.55, 0.3, 0.15, 0.00266845, 0.055055, 0.0, 0.5, 0.0,
                                0.25, 0.0, 0.5,  0.5,        0.8,      0.0, 1.0, 0.35};
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(f64At(c, 16 + 8 * i), defaults[i]) << i;
+  for (int i = 0; i < 16; ++i)
+    EXPECT_EQ(f64At(c, 16 + 8 * i), defaults[i]) << i;
   EXPECT_EQ(u32At(c, 144), 0u);
 }
 
@@ -144,8 +149,7 @@ TEST(Chunk, MalformedChunksAreRejectedWhole) {
   variant("-inf", [&](auto& c) { putF64(c, 16 + 8 * 0, -inf); });
   variant("above 1", [](auto& c) { putF64(c, 16 + 8 * 3, 1.0000001); });
   variant("below 0", [](auto& c) { putF64(c, 16 + 8 * 3, -1e-300); });
-  variant("one step above 1",
-          [](auto& c) { putF64(c, 16 + 8 * 1, std::nextafter(1.0, 2.0)); });
+  variant("one step above 1", [](auto& c) { putF64(c, 16 + 8 * 1, std::nextafter(1.0, 2.0)); });
 
   for (Case& c : cases) {
     EXPECT_EQ(restore(plugin, c.bytes, c.size), 0) << c.what;

@@ -13,9 +13,9 @@ TEST(Dispatcher, UnlistedOpcodesAnswerZeroAndChangeNothing) {
   plugin.set(3, 0.4f);
   const std::vector<float> before = plugin.allParams();
   char buffer[256] = {};
-  for (int32_t opcode : {0, 9, 11, 16, 17, 18, 19, 20, 21, 22, 28, 30, 31, 32, 33, 36, 40, 44,
-                         46, 50, 53, 54, 55, 56, 57, 59, 60, 63, 66, 69, 70, 73, 76, 79, 80, 1000,
-                         -1, INT32_MIN}) {
+  for (int32_t opcode :
+       {0,  9,  11, 16, 17, 18, 19, 20, 21, 22, 28, 30, 31, 32, 33, 36, 40,   44, 46,
+        50, 53, 54, 55, 56, 57, 59, 60, 63, 66, 69, 70, 73, 76, 79, 80, 1000, -1, INT32_MIN}) {
     EXPECT_EQ(plugin.dispatch(opcode, 1, 1, buffer, 1.0f), 0) << "opcode " << opcode;
   }
   EXPECT_EQ(plugin.allParams(), before);
@@ -76,7 +76,8 @@ TEST(Dispatcher, OutputPinsDescribeOneStereoPair) {
   EXPECT_EQ(pin.flags, 3);
   EXPECT_EQ(pin.arrangementType, 1);
   EXPECT_EQ(pin.shortLabel[0], 0);
-  for (char c : pin.future) EXPECT_EQ(c, 0) << "the record is zeroed";
+  for (char c : pin.future)
+    EXPECT_EQ(c, 0) << "the record is zeroed";
   ASSERT_EQ(plugin.dispatch(effGetOutputProperties, 1, 0, &pin), 1);
   EXPECT_STREQ(pin.label, "Right");
   EXPECT_EQ(pin.flags, 1);
@@ -108,9 +109,9 @@ TEST(Dispatcher, SampleRateSetsTheTailAndOutOfRangeRatesAreIgnored) {
   EXPECT_EQ(plugin.dispatch(effGetTailSize), 244799);
   plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
   EXPECT_EQ(plugin.dispatch(effGetTailSize), 489599);
-  for (float bad : {4000.0f, 7999.0f, 768001.0f, 1000000.0f, 0.0f, -44100.0f,
-                    std::numeric_limits<float>::quiet_NaN(),
-                    std::numeric_limits<float>::infinity()}) {
+  for (float bad :
+       {4000.0f, 7999.0f, 768001.0f, 1000000.0f, 0.0f, -44100.0f,
+        std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
     plugin.dispatch(effSetSampleRate, 0, 0, nullptr, bad);
     EXPECT_EQ(plugin.dispatch(effGetTailSize), 489599) << bad;
   }
@@ -127,7 +128,8 @@ TEST(Dispatcher, EventBlocksAreTakenOrRefusedWhole) {
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, nullptr), 0);
 
   MidiBlock tooMany;
-  for (int i = 0; i < 4097; ++i) tooMany.add(i, 0x90, 60, 100);
+  for (int i = 0; i < 4097; ++i)
+    tooMany.add(i, 0x90, 60, 100);
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, tooMany.events()), 0);
 
   MidiBlock negative;
@@ -137,7 +139,8 @@ TEST(Dispatcher, EventBlocksAreTakenOrRefusedWhole) {
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, block), 0);
 
   MidiBlock full;
-  for (int i = 0; i < 4096; ++i) full.add(i, 0x90, 60, 100);
+  for (int i = 0; i < 4096; ++i)
+    full.add(i, 0x90, 60, 100);
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, full.events()), 1);
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, full.events()), 1) << "excess is dropped";
 }

@@ -51,7 +51,8 @@ TEST(Entry, FreshInstanceReportsTheInstrumentsRecord) {
 
 TEST(Entry, FreshInstanceHoldsProgramZeroAndDefaults) {
   TestPlugin plugin;
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(plugin.get(i), kDefaults[i]) << "parameter " << i;
+  for (int i = 0; i < 16; ++i)
+    EXPECT_EQ(plugin.get(i), kDefaults[i]) << "parameter " << i;
   EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
   EXPECT_EQ(plugin.text(effGetProgramName, 0, 24, nullptr), "Original");
   EXPECT_EQ(plugin.dispatch(effGetTailSize), 224909);

@@ -51,7 +51,7 @@ TEST(Parameters, NamesAreCutToSevenCharactersWithinEightBytes) {
     EXPECT_EQ(plugin.text(effGetParamName, i, 8, &guard), expected[i]);
     EXPECT_TRUE(guard) << "name " << i << " wrote past 8 bytes";
   }
-  const char* units[16] = {"%", "%",  "%",    "ms", "ms",   "ms", "Hz", "cent",
+  const char* units[16] = {"%",  "%", "%",   "ms",   "ms", "ms", "Hz", "cent",
                            "Hz", "%", "oct", "cent", "dB", "%",  "",   "%"};
   for (int i = 0; i < 16; ++i) {
     bool guard = false;
@@ -72,8 +72,8 @@ TEST(Parameters, NamesAreCutToSevenCharactersWithinEightBytes) {
 
 TEST(Parameters, DisplayTextsOfDefaultsAndEnds) {
   TestPlugin plugin;
-  const char* expected[16] = {"55.0", "30.0", "15.0", "10.0", "280.0", "0.0", "6.0",  "0.0",
-                              "5.0",  "0.0",  "0.0",  "0.0",  "-12.0", "0.0", "On", "35.0"};
+  const char* expected[16] = {"55.0", "30.0", "15.0", "10.0", "280.0", "0.0", "6.0", "0.0",
+                              "5.0",  "0.0",  "0.0",  "0.0",  "-12.0", "0.0", "On",  "35.0"};
   for (int i = 0; i < 16; ++i) {
     bool guard = false;
     EXPECT_EQ(plugin.text(effGetParamDisplay, i, 8, &guard), expected[i]) << i;
@@ -136,7 +136,8 @@ TEST(Parameters, DisplayTextsRoundTripThroughTextEntry) {
 
 TEST(Parameters, EveryParameterCanBeAutomated) {
   TestPlugin plugin;
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(plugin.dispatch(effCanBeAutomated, i), 1);
+  for (int i = 0; i < 16; ++i)
+    EXPECT_EQ(plugin.dispatch(effCanBeAutomated, i), 1);
   EXPECT_EQ(plugin.dispatch(effCanBeAutomated, 16), 0);
   EXPECT_EQ(plugin.dispatch(effCanBeAutomated, -1), 0);
 }

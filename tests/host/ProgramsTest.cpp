@@ -20,8 +20,8 @@ TEST(Programs, SelectingBassStoresItsValuesAndName) {
 
 TEST(Programs, EveryProgramMatchesItsTable) {
   const float table[5][16] = {
-      {0.55f, 0.3f, 0.15f, 0.00266845f, 0.055055f, 0.0f, 0.5f, 0.0f, 0.25f, 0.0f, 0.5f, 0.5f,
-       0.8f, 0.0f, 1.0f, 0.35f},
+      {0.55f, 0.3f, 0.15f, 0.00266845f, 0.055055f, 0.0f, 0.5f, 0.0f, 0.25f, 0.0f, 0.5f, 0.5f, 0.8f,
+       0.0f, 1.0f, 0.35f},
       {0.12f, 0.7f, 0.5f, 0.07f, 0.22f, 0.0f, 0.5f, 0.14f, 0.25f, 0.0f, 0.5f, 0.5f, 0.8f, 0.0f,
        1.0f, 0.35f},
       {0.8f, 0.25f, 0.0f, 0.00266845f, 0.025f, 0.035f, 0.5f, 0.0f, 0.25f, 0.0f, 1.0f / 3.0f, 0.5f,
@@ -35,7 +35,8 @@ TEST(Programs, EveryProgramMatchesItsTable) {
   TestPlugin plugin;
   for (int k : {4, 3, 2, 1, 0}) {
     plugin.dispatch(effSetProgram, 0, k);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(plugin.get(i), table[k][i]) << k << "/" << i;
+    for (int i = 0; i < 16; ++i)
+      EXPECT_EQ(plugin.get(i), table[k][i]) << k << "/" << i;
     EXPECT_EQ(plugin.text(effGetProgramName, 0, 24, nullptr), names[k]);
   }
 }

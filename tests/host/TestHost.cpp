@@ -41,11 +41,14 @@ TestPlugin::TestPlugin() {
   }
 }
 
-TestPlugin::~TestPlugin() { dispatch(effClose); }
+TestPlugin::~TestPlugin() {
+  dispatch(effClose);
+}
 
 std::vector<float> TestPlugin::allParams() const {
   std::vector<float> values;
-  for (int32_t i = 0; i < effect_->numParams; ++i) values.push_back(get(i));
+  for (int32_t i = 0; i < effect_->numParams; ++i)
+    values.push_back(get(i));
   return values;
 }
 

@@ -26,7 +26,8 @@ TEST(Quantize, HalvesRoundAwayFromZeroOnTheGrid) {
   EXPECT_EQ(quantize(0.55, 6), 0.5);
   EXPECT_EQ(quantize(0.59, 6), 4.0 / 6.0);
   EXPECT_EQ(quantize(0.25, 6), 2.0 / 6.0) << "1.5 steps rounds up to 2";
-  for (int k = 0; k <= 6; ++k) EXPECT_EQ(quantize(k / 6.0, 6), k / 6.0);
+  for (int k = 0; k <= 6; ++k)
+    EXPECT_EQ(quantize(k / 6.0, 6), k / 6.0);
 }
 
 TEST(PlainValue, MapsLinearlyAndRoundsSteppedRows) {
@@ -41,7 +42,8 @@ TEST(PlainValue, MapsLinearlyAndRoundsSteppedRows) {
 }
 
 TEST(ParamTable, DefaultsLieOnTheirGrids) {
-  for (const ParamDesc& d : kParamTable) EXPECT_EQ(quantize(d.defaultValue, d.steps), d.defaultValue);
+  for (const ParamDesc& d : kParamTable)
+    EXPECT_EQ(quantize(d.defaultValue, d.steps), d.defaultValue);
 }
 
 }  // namespace

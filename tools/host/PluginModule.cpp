@@ -7,7 +7,9 @@
 #include <dlfcn.h>
 #endif
 
-PluginModule::~PluginModule() { unload(); }
+PluginModule::~PluginModule() {
+  unload();
+}
 
 #if defined(_WIN32)
 
@@ -17,7 +19,8 @@ static std::string lastErrorText() {
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                  buffer, sizeof buffer - 1, nullptr);
   std::string text(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+    text.pop_back();
   return "error " + std::to_string(code) + (text.empty() ? "" : ": " + text);
 }
 
