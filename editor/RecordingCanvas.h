@@ -1,0 +1,99 @@
+// A canvas that keeps every call instead of drawing, for tests of the painters.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/Canvas.h"
+
+enum class DrawOp : uint8_t {
+  SaveState,
+  RestoreState,
+  FillBackground,
+  FillRect,
+  OutlineEllipse,
+  LineSegment,
+  TextAt,
+  TextIn,
+  OpenShapes,
+  CloseShapes,
+  SetAntiAlias,
+  FillRectangle,
+  FillRectangleInt,
+  FillEllipse,
+  FillEllipseInt,
+  DrawLine,
+  DrawRectangle,
+  DrawEllipse,
+  DrawArc,
+  DrawCurve,
+  DrawFaceText,
+};
+
+// One recorded call. Only the fields that the call has are meaningful:
+// - rect: GDI rectangles, and (x, y, x + width, y + height) of integer shapes;
+// - coords: float geometry in call order (x, y, width, height, angles, line or curve points);
+// - rgb / penWidth: GDI colour and pen width; pen / brush: shape pen and brush;
+// - text: 8-bit text widened byte by byte, or the UTF-16 face text.
+struct DrawCall {
+  DrawOp op;
+  RectI rect{};
+  std::vector<float> coords;
+  Rgb rgb{};
+  int32_t penWidth = 0;
+  Pen pen{};
+  Brush brush{};
+  std::u16string text;
+  EditorFont font = EditorFont::Label;
+  FaceFont faceFont{};
+  std::u16string faceName;
+  uint32_t format = 0;
+  bool flag = false;  // SetAntiAlias: on or off
+};
+
+class RecordingCanvas : public Canvas {
+ public:
+  std::vector<DrawCall> calls;
+
+  // The calls of one kind, in order.
+  std::vector<const DrawCall*> all(DrawOp op) const;
+  // The first text call (TextAt, TextIn or DrawFaceText) drawing exactly this text, or null.
+  const DrawCall* findText(std::u16string_view text) const;
+  const DrawCall* findText(std::string_view text) const;
+
+  void saveState() override;
+  void restoreState() override;
+  void fillBackground(RectI rect) override;
+  void fillRect(RectI rect, Rgb colour) override;
+  void outlineEllipse(RectI bounds, Rgb colour, int32_t penWidth) override;
+  void lineSegment(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour,
+                   int32_t penWidth) override;
+  void textAt(int32_t x, int32_t y, std::string_view text, EditorFont font, Rgb colour) override;
+  void textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
+              uint32_t format) override;
+
+  void openShapes() override;
+  void closeShapes() override;
+  void setAntiAlias(bool on) override;
+  void fillRectangle(const Brush& brush, float x, float y, float width, float height) override;
+  void fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                        int32_t height) override;
+  void fillEllipse(const Brush& brush, float x, float y, float width, float height) override;
+  void fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                      int32_t height) override;
+  void drawLine(const Pen& pen, PointF from, PointF to) override;
+  void drawRectangle(const Pen& pen, float x, float y, float width, float height) override;
+  void drawEllipse(const Pen& pen, float x, float y, float width, float height) override;
+  void drawArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
+               float sweepAngle) override;
+  void drawCurve(const Pen& pen, const PointF* points, int32_t count) override;
+  void drawFaceText(std::u16string_view text, const FaceFont& font, Rgb colour, RectI rect,
+                    uint32_t format) override;
+  int32_t lastStatus() const override { return 0; }
+
+ private:
+  DrawCall& add(DrawOp op);
+};
+
+// 8-bit text widened byte by byte, as the face-text skins draw value texts.
+std::u16string widen(std::string_view text);
