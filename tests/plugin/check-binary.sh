@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks a plug-in binary's export table (VSTPluginMain only) and, for the DLL, that it
-# imports no runtime DLL a plain Windows machine lacks.
+# imports no runtime DLL a plain Windows machine lacks; the .so carries its own C++ runtime.
 set -euo pipefail
 binary=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -8,7 +8,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 case "$binary" in
   *.dll)
     dump=$(x86_64-w64-mingw32-objdump -p "$binary")
-    exports=$(awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^\s*\[/{print $NF} t&&/^$/{t=0}' <<< "$dump")
+    exports=$(awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF} t&&/^$/{t=0}' <<< "$dump")
     [[ "$exports" == "VSTPluginMain" ]] || fail "exports are: ${exports:-none}"
     imports=$(awk '/DLL Name:/{print tolower($3)}' <<< "$dump" | sort -u)
     echo "imports: $(tr '\n' ' ' <<< "$imports")"
@@ -26,6 +26,12 @@ case "$binary" in
     [[ "$exports" == "VSTPluginMain" ]] || fail "exports are: $(tr '\n' ' ' <<< "$exports")"
     needed=$(readelf -d "$binary" | awk '/NEEDED/{print $5}' | tr -d '[]')
     echo "needs: $(tr '\n' ' ' <<< "$needed")"
+    for lib in $needed; do
+      case "$lib" in
+        libc.so.*|libm.so.*|ld-linux-x86-64.so.*) ;;
+        *) fail "depends on $lib" ;;
+      esac
+    done
     ;;
   *) fail "unknown binary type: $binary" ;;
 esac
