@@ -1,0 +1,62 @@
+// The Windows canvas: the GDI layer on the back buffer's device context, the shape layer
+// through a GDI+ graphics context on the same surface.
+#pragma once
+
+#include <windows.h>
+
+#include "editor/Canvas.h"
+#include "editor/GdiplusFlat.h"
+
+struct EditorWindow;
+
+class GdiCanvas : public Canvas {
+ public:
+  // Draws on `dc` with the fonts and background brush of `editor`.
+  GdiCanvas(HDC dc, const EditorWindow& editor);
+  ~GdiCanvas() override;
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+  void saveState() override;
+  void restoreState() override;
+  void fillBackground(RectI rect) override;
+  void fillRect(RectI rect, Rgb colour) override;
+  void outlineEllipse(RectI bounds, Rgb colour, int32_t penWidth) override;
+  void lineSegment(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour,
+                   int32_t penWidth) override;
+  void textAt(int32_t x, int32_t y, std::string_view text, EditorFont font, Rgb colour) override;
+  void textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
+              uint32_t format) override;
+
+  void openShapes() override;
+  void closeShapes() override;
+  void setAntiAlias(bool on) override;
+  void fillRectangle(const Brush& brush, float x, float y, float width, float height) override;
+  void fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                        int32_t height) override;
+  void fillEllipse(const Brush& brush, float x, float y, float width, float height) override;
+  void fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                      int32_t height) override;
+  void drawLine(const Pen& pen, PointF from, PointF to) override;
+  void drawRectangle(const Pen& pen, float x, float y, float width, float height) override;
+  void drawEllipse(const Pen& pen, float x, float y, float width, float height) override;
+  void drawArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
+               float sweepAngle) override;
+  void drawCurve(const Pen& pen, const PointF* points, int32_t count) override;
+  void drawFaceText(std::u16string_view text, const FaceFont& font, Rgb colour, RectI rect,
+                    uint32_t format) override;
+  int32_t lastStatus() const override { return lastStatus_; }
+
+ private:
+  void record(gdiplus::GpStatus status);
+  gdiplus::GpBrush* makeBrush(const Brush& brush);
+  gdiplus::GpPen* makePen(const Pen& pen);
+  void dropBrush(gdiplus::GpBrush* brush);
+  void dropPen(gdiplus::GpPen* pen);
+  void selectTextStyle(EditorFont font, Rgb colour);
+
+  HDC dc_;
+  const EditorWindow& editor_;
+  gdiplus::GpGraphics* graphics_ = nullptr;
+  int32_t lastStatus_ = 0;
+};

@@ -1,0 +1,195 @@
+// The editor window on Windows: opening and closing, the window class and procedure, the
+// 100 ms refresh timer and the double-buffered paint pipeline.
+#include <windows.h>
+
+#include <new>
+
+#include "editor/EditorHost.h"
+#include "editor/EditorWindow.h"
+#include "editor/GdiCanvas.h"
+#include "editor/GdiplusFlat.h"
+#include "editor/Interaction.h"
+#include "editor/Layout.h"
+#include "editor/MessageRoute.h"
+#include "editor/Painters.h"
+#include "editor/WindowPort.h"
+#include "plugin/ModuleHandle.h"
+#include "plugin/PluginInstance.h"
+
+namespace {
+
+constexpr wchar_t kWindowClassName[] = L"BrisalondeMultiSkinVST2_110";
+constexpr wchar_t kWindowTitle[] = L"Brisalonde";
+constexpr UINT_PTR kRefreshTimerId = 1;
+constexpr UINT kRefreshPeriodMs = 100;
+constexpr COLORREF kOriginalBackground = RGB(20, 34, 38);
+
+struct FontSpec {
+  int height;
+  int weight;
+};
+constexpr FontSpec kLabelFont{-13, FW_NORMAL};
+constexpr FontSpec kTitleFont{-36, FW_BOLD};
+constexpr FontSpec kSmallFont{-11, FW_NORMAL};
+
+HINSTANCE module() {
+  return static_cast<HINSTANCE>(moduleInstance);
+}
+
+HFONT makeFont(FontSpec spec) {
+  return CreateFontA(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "Segoe UI");
+}
+
+class Win32WindowPort : public WindowPort {
+ public:
+  explicit Win32WindowPort(HWND window) : window_(window) {}
+  void setCapture() override { SetCapture(window_); }
+  void releaseCaptureIfHeld() override {
+    if (GetCapture() == window_) ReleaseCapture();
+  }
+  void invalidate() override { InvalidateRect(window_, nullptr, FALSE); }
+  void screenToClient(int32_t& x, int32_t& y) override {
+    POINT point{x, y};
+    ScreenToClient(window_, &point);
+    x = point.x;
+    y = point.y;
+  }
+
+ private:
+  HWND window_;
+};
+
+void startGdiplus(ULONG_PTR& token) {
+  const gdiplus::StartupInput input{1, nullptr, FALSE, FALSE};
+  gdiplus::GdiplusStartup(&token, &input, nullptr);
+}
+
+// The whole face is composed in a back buffer and copied to the window in one transfer.
+void paint(EditorWindow& editor, HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC paintDc = BeginPaint(hwnd, &ps);
+  HDC memoryDc = CreateCompatibleDC(paintDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(paintDc, kWindowWidth, kWindowHeight);
+  HGDIOBJ keptBitmap = SelectObject(memoryDc, bitmap);
+
+  double values[kNumParams];
+  for (int32_t id = 0; id < kNumParams; ++id)
+    values[id] = editor.owner->paramValues[id].load();
+  const int32_t skin = editor.owner->skin.load();
+  {
+    GdiCanvas canvas(memoryDc, editor);
+    paintEditor(canvas, values, skin, editor.activeParam);
+  }
+  BitBlt(paintDc, 0, 0, kWindowWidth, kWindowHeight, memoryDc, 0, 0, SRCCOPY);
+
+  SelectObject(memoryDc, keptBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memoryDc);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT handleMessage(EditorWindow* editor, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Win32WindowPort port(hwnd);
+  const RouteResult route = routeMessage(*editor, port, message, wParam, lParam);
+  switch (route.kind) {
+    case RouteResult::Kind::Paint:
+      paint(*editor, hwnd);
+      return 0;
+    case RouteResult::Kind::Handled:
+      return route.result;
+    case RouteResult::Kind::Default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK editorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* editor = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    editor = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(editor));
+  }
+  if (editor != nullptr) return handleMessage(editor, hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void registerWindowClass() {
+  WNDCLASSW windowClass{};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = editorWindowProc;
+  windowClass.hInstance = module();
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.lpszClassName = kWindowClassName;
+  // Fails when another instance's editor registered the class already; that class serves.
+  RegisterClassW(&windowClass);
+}
+
+}  // namespace
+
+int openEditor(PluginInstance& instance, void* parentWindow) {
+  if (parentWindow == nullptr) return 0;
+  closeEditor(instance);
+  auto* editor = new (std::nothrow) EditorWindow{};
+  if (editor == nullptr) {
+    instance.editor = nullptr;
+    return 0;
+  }
+  editor->owner = &instance;
+  editor->labelFont = makeFont(kLabelFont);
+  editor->titleFont = makeFont(kTitleFont);
+  editor->backgroundBrush = CreateSolidBrush(kOriginalBackground);
+  // Two start-ups, shut down in reverse order when the editor closes.
+  editor->gdiplusTokenA = 0;
+  editor->gdiplusTokenB = 0;
+  startGdiplus(editor->gdiplusTokenA);
+  startGdiplus(editor->gdiplusTokenB);
+  editor->window = nullptr;
+  editor->activeParam = -1;
+  editor->dragAnchorY = 0;
+  editor->dragAnchorValue = 0.0;
+  editor->smallFont = nullptr;
+  instance.editor = editor;
+
+  registerWindowClass();
+  editor->smallFont = makeFont(kSmallFont);
+  HWND window =
+      CreateWindowExW(0, kWindowClassName, kWindowTitle, WS_CHILD | WS_VISIBLE, 0, 0, kWindowWidth,
+                      kWindowHeight, static_cast<HWND>(parentWindow), nullptr, module(), editor);
+  editor->window = window;
+  if (window == nullptr) {
+    DeleteObject(static_cast<HFONT>(editor->smallFont));
+    editor->smallFont = nullptr;
+    UnregisterClassW(kWindowClassName, module());
+    closeEditor(instance);
+    return 0;
+  }
+  SetTimer(window, kRefreshTimerId, kRefreshPeriodMs, nullptr);
+  return 1;
+}
+
+void closeEditor(PluginInstance& instance) {
+  EditorWindow* editor = instance.editor;
+  if (editor == nullptr) return;
+  if (editor->window != nullptr) {
+    HWND window = static_cast<HWND>(editor->window);
+    KillTimer(window, kRefreshTimerId);
+    Win32WindowPort port(window);
+    endDragOnClose(*editor, port);
+    DestroyWindow(window);
+    editor->window = nullptr;
+    // Fails while another instance's editor window still uses the class; it stays then.
+    UnregisterClassW(kWindowClassName, module());
+    DeleteObject(static_cast<HFONT>(editor->smallFont));
+    editor->smallFont = nullptr;
+  }
+  if (editor->gdiplusTokenB != 0) gdiplus::GdiplusShutdown(editor->gdiplusTokenB);
+  if (editor->gdiplusTokenA != 0) gdiplus::GdiplusShutdown(editor->gdiplusTokenA);
+  DeleteObject(static_cast<HFONT>(editor->labelFont));
+  DeleteObject(static_cast<HFONT>(editor->titleFont));
+  DeleteObject(static_cast<HBRUSH>(editor->backgroundBrush));
+  // Freed only now: messages sent while the window was destroyed still found the record.
+  delete editor;
+  instance.editor = nullptr;
+}
