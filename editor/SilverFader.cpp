@@ -1,8 +1,6 @@
 // Drawing of the Silver fader.
 #include "editor/SilverFader.h"
 
-#include <cmath>
-
 #include "plugin/ParamTable.h"
 
 namespace {

@@ -1,15 +1,152 @@
-// The Vintage appearance. For now a plain ground; the faceplate comes later.
+// The Vintage appearance: a dark brushed faceplate between wooden cheeks, a cream header,
+// knobs with amber scale lamps, and a dark footer.
+#include <string_view>
+
+#include "editor/FaceDrawing.h"
+#include "editor/FaceTexts.h"
 #include "editor/Layout.h"
 #include "editor/Painters.h"
+#include "editor/VintageBackdrop.h"
+#include "editor/VintageKnob.h"
+#include "editor/WideValueText.h"
 
 namespace {
 
-constexpr Argb kVintageGround = 0xFF2C1A11;
+constexpr FaceTextStyle kTitleStyle{kTitleFont, {37, 44, 38}, kTextLeft};
+constexpr RectI kTitleRect{45, 20, 425, 57};
+constexpr FaceTextStyle kModelLineStyle{kFineTextFont, {66, 70, 54}, kTextLeft};
+constexpr RectI kModelLineRect{47, 58, 527, 74};
+
+constexpr PixelPoint kHeaderScrews[] = {{35, 22}, {825, 22}, {35, 77}, {825, 77}};
+constexpr PixelPoint kFooterScrews[] = {{35, 519}, {825, 519}};
+
+// Program buttons: a cream gradient face over a dark shadow that shows as a band below it.
+constexpr int32_t kButtonFirstX = 30;
+constexpr int32_t kButtonWidth = 150;
+constexpr int32_t kButtonTop = 105;
+constexpr int32_t kButtonHeight = 27;
+constexpr Argb kButtonShadow = 0xFF0A0D0B;
+constexpr int32_t kButtonShadowTop = 107;
+constexpr int32_t kButtonShadowHeight = 29;
+constexpr Argb kButtonFaceTop = 0xFFCDC6A3;
+constexpr Argb kButtonFaceBottom = 0xFF9D9779;
+constexpr Pen kButtonTopLightPen{0xFFEAE1BF, 1.0f};
+constexpr int32_t kButtonTopLightY = 106;
+constexpr Pen kButtonBottomLinePen{0xFF525441, 1.0f};
+constexpr int32_t kButtonBottomLineY = 131;
+constexpr FaceTextStyle kButtonLabelStyle{kLabelFont, {32, 41, 34}, kTextCentred};
+constexpr int32_t kButtonLabelTop = 109;
+constexpr int32_t kButtonLabelBottom = 127;
+
+// Dividers between the control groups of each row.
+struct Divider {
+  int32_t x;
+  int32_t top;
+  int32_t bottom;
+};
+constexpr Pen kDividerPen{0x3C818368, 1.0f};
+constexpr Divider kDividers[] = {
+    {332, 148, 281}, {641, 148, 281},                   // levels | envelope, glide | vibrato
+    {229, 300, 433}, {435, 300, 433}, {641, 300, 433},  // tremolo | pitch | output | legato
+};
+
+// Control cells: caption on top, knob, value box below; positions from the cell's base point.
+constexpr int32_t kCellBaseX = 30;
+constexpr int32_t kCellBaseY = 154;
+constexpr FaceTextStyle kCaptionStyle{kLabelFont, {221, 213, 179}, kTextCentred};
+constexpr RectI kCaptionRect{-3, -2, 89, 14};
+constexpr PointF kKnobCentre{43, 61};
+constexpr Argb kValueBoxIdle = 0xFF141A16;
+constexpr Argb kValueBoxActive = 0xFF43412B;
+constexpr RectI kValueBoxRect{3, 110, 84, 130};
+constexpr Rgb kValueTextIdle{209, 196, 151};
+constexpr Rgb kValueTextActive{255, 222, 153};
+constexpr RectI kValueTextRect{0, 108, 87, 132};
+
+// Footer: a rule, the section and MIDI lines, and a dark band with the dedication.
+constexpr Pen kFooterRulePen{0xFF6D7259, 1.0f};
+constexpr RectI kFooterRule{45, 447, 814, 447};
+constexpr FaceTextStyle kSectionStyle{kLabelFont, {176, 176, 144}, kTextLeft};
+constexpr RectI kSectionRect{45, 454, 315, 469};
+constexpr std::u16string_view kMidiLine =
+    u"MIDI   \u2022   BEND \u00B1 2   \u2022   CC1 VIBRATO   \u2022   CC64 SUSTAIN";
+constexpr FaceTextStyle kMidiLineStyle{
+    {kArialFace, -9, kRegularWeight}, {175, 177, 145}, kTextLeft};
+constexpr RectI kMidiLineRect{354, 454, 811, 469};
+constexpr Argb kBandColour = 0xFF141915;
+constexpr RectI kBandRect{45, 480, 815, 511};
+constexpr Pen kBandEdgePen{0xFF505842, 1.0f};
+constexpr FaceTextStyle kDedicationStyle{kDedicationFont, {208, 197, 158}, kTextCentred};
+constexpr RectI kDedicationRect{48, 485, 812, 505};
+
+void drawHeader(Canvas& canvas) {
+  drawStyledText(canvas, kFaceTitle, kTitleStyle, kTitleRect);
+  drawStyledText(canvas, kFaceModelLine, kModelLineStyle, kModelLineRect);
+  drawScrews(canvas, kHeaderScrews, kVintageScrew);
+}
+
+void drawProgramButtons(Canvas& canvas) {
+  for (int32_t k = 0; k < kNumPrograms; ++k) {
+    const int32_t x = kButtonFirstX + kProgramButtonPitch * k;
+    canvas.fillRectangleInt(Brush::solid(kButtonShadow), x, kButtonShadowTop, kButtonWidth,
+                            kButtonShadowHeight);
+    canvas.fillRectangleInt(Brush::gradientInt(x, kButtonTop, kButtonFaceTop, x,
+                                               kButtonTop + kButtonHeight, kButtonFaceBottom),
+                            x, kButtonTop, kButtonWidth, kButtonHeight);
+    drawPixelLine(canvas, kButtonTopLightPen, x + 1, kButtonTopLightY, x + kButtonWidth - 1,
+                  kButtonTopLightY);
+    drawPixelLine(canvas, kButtonBottomLinePen, x, kButtonBottomLineY, x + kButtonWidth,
+                  kButtonBottomLineY);
+    drawStyledText(canvas, kFaceProgramLabels[k], kButtonLabelStyle,
+                   RectI{x, kButtonLabelTop, x + kButtonWidth, kButtonLabelBottom});
+  }
+}
+
+void drawDividers(Canvas& canvas) {
+  for (const Divider& divider : kDividers)
+    drawPixelLine(canvas, kDividerPen, divider.x, divider.top, divider.x, divider.bottom);
+}
+
+void drawControl(Canvas& canvas, int32_t id, double value, bool active) {
+  const int32_t x = kCellBaseX + kColumnPitch * columnOf(id);
+  const int32_t y = kCellBaseY + kRowPitch * rowOf(id);
+  drawStyledText(canvas, kFaceCaptions[id], kCaptionStyle, offsetRect(kCaptionRect, x, y));
+  // Legato has no knob: the switch is drawn in its place afterwards.
+  if (id != kLegato)
+    drawVintageKnob(canvas, static_cast<float>(x) + kKnobCentre.x,
+                    static_cast<float>(y) + kKnobCentre.y, value);
+  fillPixelRect(canvas, Brush::solid(active ? kValueBoxActive : kValueBoxIdle),
+                offsetRect(kValueBoxRect, x, y));
+  const FaceTextStyle valueStyle{kValueFont, active ? kValueTextActive : kValueTextIdle,
+                                 kTextCentred};
+  drawStyledText(canvas, wideValueText(id, value).view(), valueStyle,
+                 offsetRect(kValueTextRect, x, y));
+}
+
+void drawFooter(Canvas& canvas) {
+  drawPixelLine(canvas, kFooterRulePen, kFooterRule.left, kFooterRule.top, kFooterRule.right,
+                kFooterRule.bottom);
+  drawStyledText(canvas, kFaceSectionLine, kSectionStyle, kSectionRect);
+  drawStyledText(canvas, kMidiLine, kMidiLineStyle, kMidiLineRect);
+  fillPixelRect(canvas, Brush::solid(kBandColour), kBandRect);
+  drawPixelLine(canvas, kBandEdgePen, kBandRect.left, kBandRect.top, kBandRect.right,
+                kBandRect.top);
+  drawStyledText(canvas, kFaceDedication, kDedicationStyle, kDedicationRect);
+  drawScrews(canvas, kFooterScrews, kVintageScrew);
+}
 
 }  // namespace
 
-void paintVintageSkin(Canvas& canvas, const double[kNumParams], std::u16string_view, int32_t) {
+// The version label lies under the appearance bar, which shows it itself: it is not drawn.
+void paintVintageSkin(Canvas& canvas, const double values[kNumParams], std::u16string_view,
+                      int32_t activeParam) {
   canvas.openShapes();
-  canvas.fillRectangleInt(Brush::solid(kVintageGround), 0, 0, kWindowWidth, kWindowHeight);
+  drawVintageBackdrop(canvas);
+  drawHeader(canvas);
+  drawProgramButtons(canvas);
+  drawDividers(canvas);
+  for (int32_t id = 0; id < kNumParams; ++id)
+    drawControl(canvas, id, values[id], id == activeParam);
+  drawFooter(canvas);
   canvas.closeShapes();
 }

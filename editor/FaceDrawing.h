@@ -1,0 +1,60 @@
+// What the Vintage and Silver faces share in how they draw: the fonts of their texts, a text
+// style (font, colour, format), and shapes given in whole pixels.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "editor/Canvas.h"
+#include "editor/Screw.h"
+
+inline constexpr char16_t kArialFace[] = u"Arial";
+inline constexpr char16_t kConsolasFace[] = u"Consolas";
+
+constexpr int32_t kRegularWeight = 400;
+constexpr int32_t kBoldWeight = 700;
+
+constexpr FaceFont kTitleFont{kArialFace, -31, kBoldWeight};
+constexpr FaceFont kFineTextFont{kArialFace, -10, kRegularWeight};  // model and MIDI lines
+constexpr FaceFont kLabelFont{kArialFace, -10, kBoldWeight};        // captions, buttons, sections
+constexpr FaceFont kValueFont{kConsolasFace, -11, kRegularWeight};
+constexpr FaceFont kDedicationFont{kArialFace, -11, kRegularWeight};
+
+struct FaceTextStyle {
+  FaceFont font;
+  Rgb colour;
+  uint32_t format;
+};
+
+struct PixelPoint {
+  int32_t x;
+  int32_t y;
+};
+
+inline void drawStyledText(Canvas& canvas, std::u16string_view text, const FaceTextStyle& style,
+                           RectI rect) {
+  canvas.drawFaceText(text, style.font, style.colour, rect, style.format);
+}
+
+constexpr RectI offsetRect(RectI rect, int32_t dx, int32_t dy) {
+  return RectI{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+// A rectangle filled with the integer variant of the call.
+inline void fillPixelRect(Canvas& canvas, const Brush& brush, RectI rect) {
+  canvas.fillRectangleInt(brush, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top);
+}
+
+// A line between two whole-pixel points.
+inline void drawPixelLine(Canvas& canvas, const Pen& pen, int32_t x0, int32_t y0, int32_t x1,
+                          int32_t y1) {
+  canvas.drawLine(pen, PointF{static_cast<float>(x0), static_cast<float>(y0)},
+                  PointF{static_cast<float>(x1), static_cast<float>(y1)});
+}
+
+inline void drawScrews(Canvas& canvas, std::span<const PixelPoint> centres, ScrewColours colours) {
+  for (const PixelPoint& centre : centres)
+    drawScrew(canvas, centre.x, centre.y, colours);
+}

@@ -1,0 +1,8 @@
+// The layers under everything else on the Vintage face: the ground, the two wooden cheeks
+// with their grain, the brushed centre panel and the cream header strip.
+#pragma once
+
+#include "editor/Canvas.h"
+
+// Draws the backdrop over the whole window on open shapes.
+void drawVintageBackdrop(Canvas& canvas);
