@@ -1,0 +1,8 @@
+// Writing a captured picture as an 8-bit RGB PNG file.
+#pragma once
+
+#include <string>
+
+#include "tools/snapshot/HostWindow.h"
+
+bool writePng(const std::string& path, const Capture& capture);
