@@ -1,39 +1,98 @@
 // Block rendering and engine resets.
-// TODO(engine): the voice is not wired yet; blocks render silence and drop their events.
 #include "engine/BlockProcessor.h"
 
-#include "engine/DecimatorCoefficients.h"
+#include <bit>
+#include <cstdint>
 
-static void copyParams(ToneEngine& e, const ParamStore* paramValues) {
-  for (int i = 0; i < kNumParams; ++i) e.blockParams[i] = paramValues[i].load();
+#include "engine/DecimatorCoefficients.h"
+#include "engine/NoteLogic.h"
+#include "engine/Voice.h"
+
+namespace {
+
+// Copies the parameter store; the voice re-derives its settings only when a value changed.
+void copyParams(ToneEngine& e, const ParamStore* paramValues) {
+  bool changed = false;
+  for (int i = 0; i < kNumParams; ++i) {
+    const double v = paramValues[i].load(std::memory_order_relaxed);
+    changed |= std::bit_cast<uint64_t>(v) != std::bit_cast<uint64_t>(e.blockParams[i]);
+    e.blockParams[i] = v;
+  }
+  if (changed) markParamsChanged(e);
 }
+
+// Renders frames [from, to) into the host's buffers in the host's precision. The channel
+// pointers are read once per block; a null array or a null channel is skipped.
+struct SingleWriter {
+  float* left;
+  float* right;
+  bool accumulate;
+  SingleWriter(float** outputs, bool adding)
+      : left(outputs != nullptr ? outputs[0] : nullptr),
+        right(outputs != nullptr ? outputs[1] : nullptr),
+        accumulate(adding) {}
+  void operator()(ToneEngine& e, int32_t from, int32_t to) const {
+    for (int32_t j = from; j < to; ++j) {
+      const float f = static_cast<float>(renderSample(e));
+      if (left != nullptr) left[j] = accumulate ? left[j] + f : f;
+      if (right != nullptr) right[j] = accumulate ? right[j] + f : f;
+    }
+  }
+};
+
+struct DoubleWriter {
+  double* left;
+  double* right;
+  explicit DoubleWriter(double** outputs)
+      : left(outputs != nullptr ? outputs[0] : nullptr),
+        right(outputs != nullptr ? outputs[1] : nullptr) {}
+  void operator()(ToneEngine& e, int32_t from, int32_t to) const {
+    for (int32_t j = from; j < to; ++j) {
+      const double s = renderSample(e);
+      if (left != nullptr) left[j] = s;
+      if (right != nullptr) right[j] = s;
+    }
+  }
+};
+
+// Renders the block in runs between events, applying every event just before the frame it
+// is stamped with.
+template <typename Writer>
+void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
+                 int32_t frames, const Writer& render) {
+  if (frames < 0) return;
+  copyParams(e, paramValues);
+  if (queue.count > 0) sortQueue(queue);
+  int32_t next = 0;
+  for (int32_t j = 0; j < frames;) {
+    while (next < queue.count && queue.events[next].frame <= j)
+      handleMidiEvent(e, queue.events[next++]);
+    const int32_t runEnd =
+        next < queue.count && queue.events[next].frame < frames ? queue.events[next].frame : frames;
+    render(e, j, runEnd);
+    j = runEnd;
+  }
+  carryOver(queue, next, frames);
+}
+
+}  // namespace
 
 void processBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                   float** outputs, int32_t frames, bool accumulate) {
-  if (frames < 0) return;
-  copyParams(e, paramValues);
-  queue.count = 0;
-  if (outputs == nullptr || accumulate) return;
-  for (int ch = 0; ch < 2; ++ch)
-    if (outputs[ch] != nullptr)
-      for (int32_t j = 0; j < frames; ++j) outputs[ch][j] = 0.0f;
+  renderBlock(e, queue, paramValues, frames, SingleWriter(outputs, accumulate));
 }
 
 void processBlockDouble(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                         double** outputs, int32_t frames) {
-  if (frames < 0) return;
-  copyParams(e, paramValues);
-  queue.count = 0;
-  if (outputs == nullptr) return;
-  for (int ch = 0; ch < 2; ++ch)
-    if (outputs[ch] != nullptr)
-      for (int32_t j = 0; j < frames; ++j) outputs[ch][j] = 0.0;
+  renderBlock(e, queue, paramValues, frames, DoubleWriter(outputs));
 }
 
 void resetEngine(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                  bool clearQueue) {
   copyParams(e, paramValues);
-  for (int i = 0; i < kNumParams; ++i) e.smoothParams[i] = e.blockParams[i];
+  for (int i = 0; i < kNumParams; ++i)
+    e.smoothParams[i] = e.blockParams[i];
+  markParamsChanged(e);
   e.retriggerCountdown = 0.0;
   e.oscPhase = 0.0;
   e.vibratoPhase = 0.0;
@@ -44,16 +103,19 @@ void resetEngine(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
   e.sustainDown = false;
   e.currentSlot = -1;
   e.noteCounter = 0;
-  for (NoteSlot& s : e.slots) s = NoteSlot{false, 0, 1.0};
+  for (NoteSlot& s : e.slots)
+    s = NoteSlot{false, 0, 1.0};
   e.pitchBend = 0.5;
   e.modWheel = 0.0;
-  for (BiquadSection& s : e.decimator) s.z1 = s.z2 = 0.0;
+  for (BiquadSection& s : e.decimator)
+    s.z1 = s.z2 = 0.0;
   if (clearQueue) queue.count = 0;
 }
 
 void setSampleRate(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                    double rate) {
   e.sampleRate = rate < 8000.0 ? 8000.0 : rate;
+  adoptSampleRate(e);
   resetEngine(e, queue, paramValues, false);
   loadDecimatorCoefficients(e.decimator);
 }

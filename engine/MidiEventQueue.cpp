@@ -1,5 +1,7 @@
-// Copying host events into the fixed queue.
+// Copying host events into the fixed queue, ordering them, and carrying the rest over.
 #include "engine/MidiEventQueue.h"
+
+#include <algorithm>
 
 #include "plugin/vst2.h"
 
@@ -22,4 +24,23 @@ int32_t enqueueEvents(MidiEventQueue& queue, const VstEvents* events) {
     ++queue.count;
   }
   return 1;
+}
+
+void sortQueue(MidiEventQueue& queue) {
+  // Sequences are unique, so this order is total and any in-place sort gives the same result.
+  std::sort(queue.events, queue.events + queue.count,
+            [](const QueuedMidiEvent& a, const QueuedMidiEvent& b) {
+              return a.frame != b.frame ? a.frame < b.frame : a.sequence < b.sequence;
+            });
+}
+
+void carryOver(MidiEventQueue& queue, int32_t handled, int32_t blockFrames) {
+  int32_t kept = 0;
+  for (int32_t i = handled; i < queue.count; ++i) {
+    QueuedMidiEvent ev = queue.events[i];
+    ev.frame = ev.frame - blockFrames < 0 ? 0 : ev.frame - blockFrames;
+    ev.sequence = kept;
+    queue.events[kept++] = ev;
+  }
+  queue.count = kept;
 }

@@ -22,3 +22,10 @@ struct MidiEventQueue {
 
 // Appends the block's MIDI events; 0 when the block is refused (null, or more than 4096).
 int32_t enqueueEvents(MidiEventQueue& queue, const VstEvents* events);
+
+// Orders the queue by frame, then by arrival; in place, without allocating.
+void sortQueue(MidiEventQueue& queue);
+
+// Drops the first `handled` events and moves the rest to the front for the next block:
+// frames shift back by `blockFrames` (not below 0), arrival numbers restart at 0.
+void carryOver(MidiEventQueue& queue, int32_t handled, int32_t blockFrames);

@@ -1,7 +1,15 @@
 // Construction of the engine record.
 #include "engine/ToneEngine.h"
 
+#include <cmath>
+#include <limits>
+
 #include "engine/DecimatorCoefficients.h"
+
+void adoptSampleRate(ToneEngine& e) {
+  e.cache.smoothingStep = 1.0 - std::exp(-1.0 / (voice::kSmoothingSeconds * e.sampleRate));
+  markParamsChanged(e);
+}
 
 void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   for (int i = 0; i < kNumParams; ++i) {
@@ -23,6 +31,17 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.sustainDown = false;
   e.currentSlot = -1;
   e.noteCounter = 0;
-  for (NoteSlot& s : e.slots) s = NoteSlot{false, 0, 1.0};
+  for (NoteSlot& s : e.slots)
+    s = NoteSlot{false, 0, 1.0};
   loadDecimatorCoefficients(e.decimator);
+
+  constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
+  e.cache.targetPitch = {kNever, 0.0};
+  e.cache.glideDecay = {kNever, 0.0};
+  e.cache.gain = {kNever, 0.0};
+  e.cache.vibratoSine = {kNever, 0.0};
+  e.cache.vibratoRatio = {kNever, 0.0};
+  e.cache.settings = {};
+  voice::setTriangleLimit(e.cache.triangle, voice::kMaxTriangleHarmonic);
+  adoptSampleRate(e);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/BiquadSection.h"
+#include "engine/VoiceCache.h"
 #include "plugin/ParamTable.h"
 
 constexpr int kNumMidiChannels = 16;
@@ -36,8 +37,17 @@ struct ToneEngine {
   uint64_t noteCounter;
   NoteSlot slots[kNumNoteSlots];
   BiquadSection decimator[2];
+  voice::VoiceCache cache;
 };
 
 // Construction values: the given normalized parameters in both copies, 44100 Hz, 440 Hz,
 // an idle note table and the decimation filter's constant coefficients.
 void initToneEngine(ToneEngine& engine, const double params[kNumParams]);
+
+// Takes over engine.sampleRate: recomputes what depends on it.
+void adoptSampleRate(ToneEngine& engine);
+
+// Tells the voice that blockParams, smoothParams or the rate were written from outside.
+inline void markParamsChanged(ToneEngine& engine) {
+  engine.cache.settled = false;
+}

@@ -1,0 +1,146 @@
+// Note table and controller handling.
+#include "engine/NoteLogic.h"
+
+#include <cmath>
+
+#include "engine/ParamMapping.h"
+
+namespace {
+
+using namespace voice;
+
+constexpr uint8_t kStatusKindMask = 0xF0;
+constexpr uint8_t kChannelMask = 0x0F;
+constexpr uint8_t kNoteOff = 0x80;
+constexpr uint8_t kNoteOn = 0x90;
+constexpr uint8_t kControlChange = 0xB0;
+constexpr uint8_t kPitchBend = 0xE0;
+
+constexpr uint8_t kModWheelController = 1;
+constexpr uint8_t kSustainController = 64;
+constexpr uint8_t kAllSoundOff = 120;
+constexpr uint8_t kResetAllControllers = 121;
+constexpr uint8_t kAllNotesOff = 123;
+
+constexpr uint8_t kDataMask = 0x7F;
+constexpr double kMaxDataValue = 127.0;
+constexpr double kBendSteps = 16384.0;
+constexpr double kPedalDownThreshold = 0.5;
+
+int slotOf(const QueuedMidiEvent& ev) {
+  return (ev.status & kChannelMask) * kNotesPerChannel + ev.data1;
+}
+
+void forgetReleasedStamps(ToneEngine& e) {
+  for (NoteSlot& slot : e.slots)
+    if (!slot.held) slot.stamp = 0;
+}
+
+void noteOn(ToneEngine& e, const QueuedMidiEvent& ev) {
+  NoteSlot& slot = e.slots[slotOf(ev)];
+  const double velocity = ev.data2 / kMaxDataValue;
+  slot = NoteSlot{true, ++e.noteCounter, velocity};
+
+  const bool wasGated = e.gate;
+  pickCurrentSlot(e);
+  if (wasGated && !legatoOn(e.blockParams[kLegato]))
+    e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
+
+  if (!e.freqInitialised) {
+    const double semitones = ev.data1 - kReferenceNote +
+                             transposeSemitones(e.blockParams[kTranspose]) +
+                             fineTuneSemitones(e.blockParams[kFineTune]);
+    e.currentFreq = kReferenceHz * std::pow(2.0, semitones / kSemitonesPerOctave);
+    e.freqInitialised = true;
+  }
+}
+
+void noteOff(ToneEngine& e, const QueuedMidiEvent& ev) {
+  NoteSlot& slot = e.slots[slotOf(ev)];
+  slot.held = false;
+  if (!e.sustainDown) slot.stamp = 0;
+  pickCurrentSlot(e);
+}
+
+void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
+  switch (ev.data1) {
+    case kModWheelController:
+      e.modWheel = ev.data2 / kMaxDataValue;
+      break;
+    case kSustainController:
+      e.sustainDown = ev.data2 / kMaxDataValue >= kPedalDownThreshold;
+      if (!e.sustainDown) {
+        forgetReleasedStamps(e);
+        pickCurrentSlot(e);
+      }
+      break;
+    case kAllSoundOff:
+    case kAllNotesOff:
+      for (NoteSlot& slot : e.slots)
+        slot = NoteSlot{false, 0, 1.0};
+      e.gate = false;
+      e.sustainDown = false;
+      break;
+    case kResetAllControllers:
+      e.sustainDown = false;
+      e.pitchBend = kBendCentre;
+      e.modWheel = 0.0;
+      forgetReleasedStamps(e);
+      pickCurrentSlot(e);
+      break;
+    default:
+      break;
+  }
+}
+
+void pitchBend(ToneEngine& e, const QueuedMidiEvent& ev) {
+  const double position = (ev.data2 * 128 + ev.data1) / kBendSteps;
+  e.pitchBend = position < 0.0 ? 0.0 : (position > 1.0 ? 1.0 : position);
+}
+
+}  // namespace
+
+void pickCurrentSlot(ToneEngine& e) {
+  uint64_t bestStamp = 0;
+  int best = -1;
+  for (int i = 0; i < kNumNoteSlots; ++i) {
+    const NoteSlot& slot = e.slots[i];
+    if ((slot.held || e.sustainDown) && slot.stamp > bestStamp) {
+      bestStamp = slot.stamp;
+      best = i;
+    }
+  }
+  if (best < 0) {
+    e.gate = false;  // release at the last pitch
+    return;
+  }
+  e.currentSlot = best;
+  e.noteVelocity = e.slots[best].velocity;
+  e.gate = true;
+}
+
+void handleMidiEvent(ToneEngine& e, const QueuedMidiEvent& event) {
+  // The queue stores 7-bit data already; masking again keeps every slot index in the table.
+  QueuedMidiEvent ev = event;
+  ev.data1 &= kDataMask;
+  ev.data2 &= kDataMask;
+  switch (ev.status & kStatusKindMask) {
+    case kNoteOn:
+      if (ev.data2 > 0)
+        noteOn(e, ev);
+      else
+        noteOff(e, ev);
+      break;
+    case kNoteOff:
+      noteOff(e, ev);
+      break;
+    case kControlChange:
+      controlChange(e, ev);
+      break;
+    case kPitchBend:
+      pitchBend(e, ev);
+      break;
+    default:
+      break;
+  }
+}

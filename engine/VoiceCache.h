@@ -1,0 +1,56 @@
+// What the voice keeps between frames only to avoid repeating work: settings derived from the
+// parameters (recomputed while smoothing moves them, reused once it has settled) and
+// transcendental results memoized on their exact inputs, so that every reused value is
+// bit-identical to a fresh computation.
+#pragma once
+
+#include "engine/Oscillators.h"
+
+namespace voice {
+
+struct Memo {
+  double key;  // NaN until the first use, so that it never matches
+  double value;
+};
+
+template <typename Compute>
+inline double memoized(Memo& memo, double key, Compute compute) {
+  if (key != memo.key) {
+    memo.key = key;
+    memo.value = compute(key);
+  }
+  return memo.value;
+}
+
+// Engine values of the parameters for the current frame.
+struct VoiceSettings {
+  double transposeSemitones;
+  double fineTuneSemitones;
+  bool glides;              // glide time at least 0.5 ms
+  double glideCoefficient;  // 1 - exp(-1 / (T * rate))
+  double attackStep;        // envelope rise per frame
+  double releaseStep;       // envelope fall per frame
+  double vibratoIncrement;  // cycles per frame
+  double vibratoCents;
+  double tremoloIncrement;  // cycles per frame
+  double tremoloDepth;
+  double gain;
+  double velocitySensitivity;
+  double targetCeiling;     // Hz
+  double modulatedCeiling;  // Hz
+  MixSettings mix;
+};
+
+struct VoiceCache {
+  double smoothingStep;  // 1 - exp(-1 / (8 ms * rate))
+  bool settled;          // smoothing has stopped moving and settings match the parameters
+  VoiceSettings settings;
+  Memo targetPitch;   // semitones -> Hz
+  Memo glideDecay;    // exponent -> exp
+  Memo gain;          // normalized Output -> gain
+  Memo vibratoSine;   // phase -> sin(2 pi phase)
+  Memo vibratoRatio;  // exponent -> 2^exponent
+  TriangleWeights triangle;
+};
+
+}  // namespace voice
