@@ -54,10 +54,13 @@ HostWindow::~HostWindow() {
 }
 
 void pumpMessages(DWORD milliseconds) {
+  // The time is checked between messages too: a paint slower than the editor's timer period
+  // would otherwise keep the queue busy for ever.
   const DWORD start = GetTickCount();
   do {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (GetTickCount() - start < milliseconds &&
+           PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
