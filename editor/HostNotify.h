@@ -4,6 +4,7 @@
 #include <cstdint>
 
 struct PluginInstance;
+class WindowPort;
 
 void sendBeginEdit(PluginInstance& instance, int32_t id);
 void sendEndEdit(PluginInstance& instance, int32_t id);
@@ -14,5 +15,4 @@ void sendUpdateDisplay(PluginInstance& instance);
 void applyEdit(PluginInstance& instance, int32_t id, double value);
 
 // A closed edit: begin-edit, the value written and reported, a repaint request, end-edit.
-class WindowPort;
 void applyBracketedEdit(PluginInstance& instance, WindowPort& window, int32_t id, double value);

@@ -14,9 +14,9 @@
 
 namespace {
 
+// Within 0..1, a non-finite result counting as 0: the continuous form of the stored-value rule.
 double limitUnit(double v) {
-  if (!std::isfinite(v)) return 0.0;
-  return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v);
+  return quantize(v, 0);
 }
 
 double dragPerPixel(int32_t skin, bool shift) {

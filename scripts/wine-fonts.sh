@@ -5,7 +5,7 @@
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the wine prefix}"
 
-if ! fc-list 2>/dev/null | grep -q 'Liberation Sans'; then
+if [[ ! -e /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf ]]; then
   echo "wine-fonts: Liberation fonts missing (package fonts-liberation2)" >&2
 fi
 
