@@ -23,7 +23,6 @@ void Performance::useCleanSine() {
   setPlain(kSineCharacter, 0.0);
   setPlain(kOutput, 0.0);
   setPlain(kAttack, 2.0);
-  reset();
 }
 
 void Performance::event(int64_t frame, uint8_t status, uint8_t data1, uint8_t data2) {

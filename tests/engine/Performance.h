@@ -22,7 +22,7 @@ class Performance {
   // keeps the full double precision of the normalized value.
   void setPlain(ParamId id, double plain);
   // A pure sine voice: sine weight 1, no square, triangle or character, Output 0 dB,
-  // the fastest attack.
+  // the fastest attack. Takes effect at the next reset().
   void useCleanSine();
   // Resets the engine (effMainsChanged), so that smoothing starts at the values just set.
   void reset() { plugin_.dispatch(effMainsChanged, 0, 1); }
@@ -38,6 +38,13 @@ class Performance {
   std::vector<double> render(int64_t frames, int block = 512,
                              RenderPath path = RenderPath::DoubleReplacing);
   int64_t position() const { return position_; }
+
+  // Delivers the score's events for the next `frames` frames, for a test that then calls a
+  // processing entry itself with exactly that many frames.
+  void deliverEventsFor(int frames) {
+    sendEventsFor(position_, frames);
+    position_ += frames;
+  }
 
  private:
   struct Scheduled {

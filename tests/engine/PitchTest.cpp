@@ -22,6 +22,7 @@ TEST(Pitch, HeldA4MeasuresConcertPitchAtCommonRates) {
   for (double rate : {44100.0, 48000.0}) {
     Performance p(rate);
     p.useCleanSine();
+    p.reset();
     const double hz = heldFrequency(p, 69, rate);
     EXPECT_NEAR(centsBetween(hz, 440.0), 0.0, 0.1) << rate << " Hz: measured " << hz;
   }
@@ -32,6 +33,7 @@ TEST(Pitch, TransposeShiftsWholeOctaves) {
     Performance p;
     p.setPlain(kTranspose, octaves);
     p.useCleanSine();
+    p.reset();
     const double hz = heldFrequency(p, 57, 44100.0);
     EXPECT_NEAR(centsBetween(hz, noteHz(-12 + 12 * octaves)), 0.0, 0.1) << octaves << " octaves";
   }
@@ -42,6 +44,7 @@ TEST(Pitch, FineTuneShiftsByCents) {
     Performance p;
     p.setPlain(kFineTune, cents);
     p.useCleanSine();
+    p.reset();
     EXPECT_NEAR(centsBetween(heldFrequency(p, 69, 44100.0), 440.0), cents, 0.1);
   }
 }
@@ -55,6 +58,7 @@ TEST(Pitch, PitchBendCoversTwoSemitonesEachWayIncludingTheEnds) {
                  Case{12288, 1.0}}) {
     Performance p;
     p.useCleanSine();
+    p.reset();
     p.bend(0, c.value);
     const double hz = heldFrequency(p, 69, 44100.0);
     EXPECT_NEAR(centsBetween(hz, noteHz(c.semitones)), 0.0, 0.1) << "bend " << c.value;
@@ -65,6 +69,7 @@ TEST(Pitch, FirstNoteAfterResetStartsOnItsOwnPitchDespiteGlide) {
   Performance p;
   p.setPlain(kGlissando, 500.0);
   p.useCleanSine();
+  p.reset();
   p.noteOn(0, 57);
   p.render(22050);
   p.reset();
@@ -79,6 +84,7 @@ TEST(Pitch, LaterNotesGlideFromThePreviousPitch) {
   Performance p;
   p.setPlain(kGlissando, 500.0);
   p.useCleanSine();
+  p.reset();
   p.noteOn(0, 57);
   p.render(22050);
   p.noteOn(p.position(), 76);

@@ -1,6 +1,7 @@
 // Measurement helpers for the listening tests.
 #include "tests/engine/SignalMeasure.h"
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 
@@ -82,6 +83,20 @@ std::vector<double> powerSpectrum(const Signal& x, size_t from, size_t n) {
   for (size_t k = 0; k <= n / 2; ++k)
     power[k] = std::norm(a[k]);
   return power;
+}
+
+Signal levelRatio(const Signal& a, const Signal& b, size_t from, size_t to, double floor) {
+  Signal ratio(a.size(), std::nan(""));
+  for (size_t i = from; i < to && i < a.size() && i < b.size(); ++i)
+    if (std::fabs(b[i]) > floor) ratio[i] = a[i] / b[i];
+  return ratio;
+}
+
+double peakLevel(const Signal& x, size_t from, size_t to) {
+  double peak = 0.0;
+  for (size_t i = from; i < to && i < x.size(); ++i)
+    peak = std::max(peak, std::fabs(x[i]));
+  return peak;
 }
 
 double centsBetween(double hz, double referenceHz) {

@@ -30,6 +30,25 @@ double toneAmplitude(const Signal& x, size_t from, size_t length, double hz, dou
 // n must be a power of two.
 std::vector<double> powerSpectrum(const Signal& x, size_t from, size_t n);
 
+// The gain that turns b into a at each frame of [from, to) where |b| exceeds `floor` (NaN at
+// the others): with the same oscillator in both renders, this is the ratio of their
+// envelopes and gains.
+Signal levelRatio(const Signal& a, const Signal& b, size_t from, size_t to, double floor = 0.1);
+
+// Largest |ratio[i] - expected(i)| over the frames of [from, to) where the ratio is known.
+template <typename Expected>
+double largestDeviation(const Signal& ratio, size_t from, size_t to, Expected expected) {
+  double largest = 0.0;
+  for (size_t i = from; i < to && i < ratio.size(); ++i)
+    if (ratio[i] == ratio[i]) {
+      const double d = ratio[i] - expected(i);
+      largest = d > largest ? d : (-d > largest ? -d : largest);
+    }
+  return largest;
+}
+
+double peakLevel(const Signal& x, size_t from, size_t to);
+
 double centsBetween(double hz, double referenceHz);
 double decibels(double ratio);
 

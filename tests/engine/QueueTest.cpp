@@ -1,0 +1,79 @@
+// The event queue's ordering and carry-over, and a negative block that must touch nothing.
+#include <cstring>
+#include <memory>
+
+#include "engine/BlockProcessor.h"
+#include "gtest/gtest.h"
+
+namespace {
+
+struct Engine {
+  std::unique_ptr<ToneEngine> engine = std::make_unique<ToneEngine>();
+  std::unique_ptr<MidiEventQueue> queue = std::make_unique<MidiEventQueue>();
+  std::unique_ptr<ParamStore[]> params = std::make_unique<ParamStore[]>(kNumParams);
+  Engine() {
+    double defaults[kNumParams];
+    for (int i = 0; i < kNumParams; ++i)
+      params[i].store(defaults[i] = kParamTable[i].defaultValue);
+    std::memset(queue.get(), 0, sizeof(MidiEventQueue));
+    initToneEngine(*engine, defaults);
+    setSampleRate(*engine, *queue, params.get(), 44100.0);
+  }
+  void add(int32_t frame, uint8_t status) {
+    queue->events[queue->count] = {frame, queue->count, status, 60, 100};
+    ++queue->count;
+  }
+};
+
+TEST(Queue, SortsByFrameThenArrival) {
+  Engine e;
+  for (int32_t frame : {30, 10, 30, 0, 10, 30})
+    e.add(frame, static_cast<uint8_t>(frame));
+  sortQueue(*e.queue);
+  const int32_t frames[] = {0, 10, 10, 30, 30, 30};
+  const int32_t sequences[] = {3, 1, 4, 0, 2, 5};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(e.queue->events[i].frame, frames[i]) << i;
+    EXPECT_EQ(e.queue->events[i].sequence, sequences[i]) << i;
+  }
+}
+
+TEST(Queue, CarryOverShiftsFramesAndRenumbersFromZero) {
+  Engine e;
+  for (int32_t frame : {5, 520, 700, 1000})
+    e.add(frame, 0xB0);
+  carryOver(*e.queue, 1, 512);
+  ASSERT_EQ(e.queue->count, 3);
+  const int32_t frames[] = {8, 188, 488};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(e.queue->events[i].frame, frames[i]);
+    EXPECT_EQ(e.queue->events[i].sequence, i);
+  }
+}
+
+TEST(Queue, ZeroFrameBlockKeepsEveryEventRenumberedInOrder) {
+  Engine e;
+  for (int32_t frame : {9, 0, 4})
+    e.add(frame, 0xB0);
+  processBlock(*e.engine, *e.queue, e.params.get(), nullptr, 0, false);
+  ASSERT_EQ(e.queue->count, 3);
+  const int32_t frames[] = {0, 4, 9};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(e.queue->events[i].frame, frames[i]);
+    EXPECT_EQ(e.queue->events[i].sequence, i);
+  }
+}
+
+TEST(Queue, NegativeBlockLeavesEngineAndQueueUntouched) {
+  Engine e;
+  e.add(3, 0x90);
+  e.params[kSquare].store(0.9);
+  auto engineBefore = std::make_unique<ToneEngine>(*e.engine);
+  auto queueBefore = std::make_unique<MidiEventQueue>(*e.queue);
+  processBlock(*e.engine, *e.queue, e.params.get(), nullptr, -1, true);
+  processBlockDouble(*e.engine, *e.queue, e.params.get(), nullptr, -4096);
+  EXPECT_EQ(std::memcmp(engineBefore.get(), e.engine.get(), sizeof(ToneEngine)), 0);
+  EXPECT_EQ(std::memcmp(queueBefore.get(), e.queue.get(), sizeof(MidiEventQueue)), 0);
+}
+
+}  // namespace
