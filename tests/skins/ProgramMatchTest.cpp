@@ -60,10 +60,6 @@ TEST(ProgramMatch, EachFactoryProgramIsMarkedAfterLoadingIt) {
   }
 }
 
-TEST(ProgramMatch, DefaultsAreTheFirstProgram) {
-  EXPECT_EQ(markedButtons(defaultValues()), std::vector<int32_t>{0});
-}
-
 TEST(ProgramMatch, AnyEditBeyondTheToleranceUnmarks) {
   for (int32_t k = 0; k < kNumPrograms; ++k) {
     for (int32_t i = 0; i < kNumParams; ++i) {

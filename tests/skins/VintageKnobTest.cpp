@@ -99,16 +99,4 @@ TEST(VintageKnob, PointerHasRoundCapsAndIsDrawnOverTheCap) {
   EXPECT_EQ(canvas.calls.back().op, DrawOp::FillEllipse);
 }
 
-TEST(VintageKnob, KnurlingRingsTheFaceInFortyEvenSteps) {
-  const RecordingCanvas canvas = knobAt(0.0);
-  const auto ridges = linesInColour(canvas, 0xFF4A4C42);
-  ASSERT_EQ(ridges.size(), 40u);
-  for (size_t k = 0; k < ridges.size(); ++k) {
-    double angle = angleAround(lineStart(*ridges[k]), kCentre);
-    if (angle < -1e-3) angle += 360.0;
-    EXPECT_NEAR(angle, 9.0 * k, 1e-3);
-    EXPECT_NEAR(radiusAround(lineEnd(*ridges[k]), kCentre), 29.5f, 1e-3f);
-  }
-}
-
 }  // namespace

@@ -72,23 +72,6 @@ TEST(SilverFader, CapCentreFollowsTheValueOverEightyPixels) {
   }
 }
 
-TEST(SilverFader, ScaleHasElevenTicksEachSideLongAtEndsAndMiddle) {
-  RecordingCanvas canvas;
-  drawSilverFader(canvas, kSquare, 73.0f, 174.0f, 0.25, false);
-  const auto ticks = linesInColour(canvas, 0xFF4B5B65);
-  ASSERT_EQ(ticks.size(), 22u);
-  for (int k = 0; k < 11; ++k) {
-    const DrawCall& left = *ticks[2 * k];
-    const DrawCall& right = *ticks[2 * k + 1];
-    const float length = k % 5 == 0 ? 10.0f : 5.0f;
-    EXPECT_EQ(lineStart(left).y, 174.0f + 8 * k);
-    EXPECT_EQ(lineEnd(left).x, 52.0f);
-    EXPECT_EQ(lineStart(left).x, 52.0f - length);
-    EXPECT_EQ(lineStart(right).x, 94.0f);
-    EXPECT_EQ(lineEnd(right).x, 94.0f + length);
-  }
-}
-
 TEST(SilverSkin, CapsSitAtTheirValueInBothRows) {
   for (double value : {0.0, 0.5, 1.0}) {
     std::vector<double> values(kNumParams, value);
