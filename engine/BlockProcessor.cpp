@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "engine/DecimatorCoefficients.h"
+#include "engine/FrameRuns.h"
 #include "engine/NoteLogic.h"
-#include "engine/Voice.h"
 
 namespace {
 
@@ -21,45 +21,17 @@ void copyParams(ToneEngine& e, const ParamStore* paramValues) {
   if (changed) markParamsChanged(e);
 }
 
-// Renders frames [from, to) into the host's buffers in the host's precision. The channel
-// pointers are read once per block; a null array or a null channel is skipped.
-struct SingleWriter {
-  float* left;
-  float* right;
-  bool accumulate;
-  SingleWriter(float** outputs, bool adding)
-      : left(outputs != nullptr ? outputs[0] : nullptr),
-        right(outputs != nullptr ? outputs[1] : nullptr),
-        accumulate(adding) {}
-  void operator()(ToneEngine& e, int32_t from, int32_t to) const {
-    for (int32_t j = from; j < to; ++j) {
-      const float f = static_cast<float>(renderSample(e));
-      if (left != nullptr) left[j] = accumulate ? left[j] + f : f;
-      if (right != nullptr) right[j] = accumulate ? right[j] + f : f;
-    }
-  }
-};
-
-struct DoubleWriter {
-  double* left;
-  double* right;
-  explicit DoubleWriter(double** outputs)
-      : left(outputs != nullptr ? outputs[0] : nullptr),
-        right(outputs != nullptr ? outputs[1] : nullptr) {}
-  void operator()(ToneEngine& e, int32_t from, int32_t to) const {
-    for (int32_t j = from; j < to; ++j) {
-      const double s = renderSample(e);
-      if (left != nullptr) left[j] = s;
-      if (right != nullptr) right[j] = s;
-    }
-  }
-};
+template <typename Sample>
+OutputChannels<Sample> channelsOf(Sample** outputs, bool accumulate) {
+  if (outputs == nullptr) return {nullptr, nullptr, accumulate};
+  return {outputs[0], outputs[1], accumulate};
+}
 
 // Renders the block in runs between events, applying every event just before the frame it
 // is stamped with.
-template <typename Writer>
+template <typename Sample>
 void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
-                 int32_t frames, const Writer& render) {
+                 int32_t frames, const OutputChannels<Sample>& out) {
   if (frames < 0) return;
   copyParams(e, paramValues);
   if (queue.count > 0) sortQueue(queue);
@@ -69,7 +41,7 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
       handleMidiEvent(e, queue.events[next++]);
     const int32_t runEnd =
         next < queue.count && queue.events[next].frame < frames ? queue.events[next].frame : frames;
-    render(e, j, runEnd);
+    renderRun(e, out, j, runEnd);
     j = runEnd;
   }
   carryOver(queue, next, frames);
@@ -79,12 +51,12 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
 
 void processBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                   float** outputs, int32_t frames, bool accumulate) {
-  renderBlock(e, queue, paramValues, frames, SingleWriter(outputs, accumulate));
+  renderBlock(e, queue, paramValues, frames, channelsOf(outputs, accumulate));
 }
 
 void processBlockDouble(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                         double** outputs, int32_t frames) {
-  renderBlock(e, queue, paramValues, frames, DoubleWriter(outputs));
+  renderBlock(e, queue, paramValues, frames, channelsOf(outputs, false));
 }
 
 void resetEngine(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,

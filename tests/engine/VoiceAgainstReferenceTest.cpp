@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/BlockProcessor.h"
+#include "engine/FrameRuns.h"
 #include "engine/NoteLogic.h"
 #include "gtest/gtest.h"
 #include "tests/engine/ReferenceVoice.h"
@@ -33,8 +34,12 @@ struct Scenario {
 
 constexpr int32_t kBlock = 256;
 
-// Largest difference between the engine's blocks and the reference voice driven frame by frame.
-double largestDifference(const Scenario& s, double* peak) {
+struct Renders {
+  std::vector<double> engine;     // processBlockDouble, block by block
+  std::vector<double> reference;  // the plain voice, frame by frame; empty when not asked for
+};
+
+Renders render(const Scenario& s, bool withReference) {
   auto store = std::make_unique<ParamStore[]>(kNumParams);
   double defaults[kNumParams];
   for (int i = 0; i < kNumParams; ++i)
@@ -53,8 +58,7 @@ double largestDifference(const Scenario& s, double* peak) {
   setSampleRate(*engine, *queue, store.get(), s.rate);
   setSampleRate(*reference, *queue, store.get(), s.rate);
 
-  double largest = 0.0;
-  *peak = 0.0;
+  Renders r;
   size_t nextEvent = 0;
   std::vector<double> left(kBlock), right(kBlock);
   for (int32_t start = 0; start < s.frames; start += kBlock) {
@@ -68,6 +72,8 @@ double largestDifference(const Scenario& s, double* peak) {
     }
     double* outs[2] = {left.data(), right.data()};
     processBlockDouble(*engine, *queue, store.get(), outs, kBlock);
+    r.engine.insert(r.engine.end(), left.begin(), left.end());
+    if (!withReference) continue;
 
     for (int i = 0; i < kNumParams; ++i)
       reference->blockParams[i] = store[i].load();
@@ -77,10 +83,20 @@ double largestDifference(const Scenario& s, double* peak) {
         const TimedEvent& t = s.events[e];
         handleMidiEvent(*reference, {0, 0, t.status, t.data1, t.data2});
       }
-      const double expected = referenceRenderSample(*reference);
-      largest = std::max(largest, std::fabs(left[j] - expected));
-      *peak = std::max(*peak, std::fabs(expected));
+      r.reference.push_back(referenceRenderSample(*reference));
     }
+  }
+  return r;
+}
+
+// Largest difference between the engine and the reference voice, and the reference's peak.
+double largestDifference(const Scenario& s, double* peak) {
+  const Renders r = render(s, true);
+  double largest = 0.0;
+  *peak = 0.0;
+  for (size_t i = 0; i < r.engine.size(); ++i) {
+    largest = std::max(largest, std::fabs(r.engine[i] - r.reference[i]));
+    *peak = std::max(*peak, std::fabs(r.reference[i]));
   }
   return largest;
 }
@@ -98,7 +114,7 @@ TEST(VoiceAgainstReference, DefaultsHeldAndReleased) {
                      {44100.0, 40000, {}, {{100, 0x90, 69, 100}, {30000, 0x80, 69, 0}}});
 }
 
-TEST(VoiceAgainstReference, EveryModulationAndControllerAtOnce) {
+Scenario everyModulation() {
   Scenario s{48000.0, 36000, {}, {}};
   s.params = {{0, kVibratoDepth, 0.8},
               {0, kVibratoRate, 0.3},
@@ -121,7 +137,21 @@ TEST(VoiceAgainstReference, EveryModulationAndControllerAtOnce) {
   s.events = {{0, 0x90, 60, 100},     {5000, 0xB0, 1, 64},     {8000, 0x91, 72, 40},
               {12000, 0xE0, 0, 0},    {16000, 0xE0, 127, 127}, {20000, 0x81, 72, 0},
               {24000, 0x90, 96, 127}, {30000, 0xB0, 123, 0}};
-  expectRoundingOnly("all modulations", s);
+  return s;
+}
+
+TEST(VoiceAgainstReference, EveryModulationAndControllerAtOnce) {
+  expectRoundingOnly("all modulations", everyModulation());
+}
+
+TEST(VoiceAgainstReference, BaselineAndAvxFormsRenderTheSameBits) {
+  const bool avx = avxRunsEnabled();
+  if (!avx) GTEST_SKIP() << "this processor has no AVX";
+  enableAvxRuns(false);
+  const Renders baseline = render(everyModulation(), false);
+  enableAvxRuns(true);
+  const Renders wide = render(everyModulation(), false);
+  EXPECT_EQ(baseline.engine, wide.engine);
 }
 
 TEST(VoiceAgainstReference, ClampedPitchesAndFewHarmonics) {
