@@ -7,11 +7,12 @@ set -uo pipefail
 expected=$1
 pattern=$2
 shift 3
+command_text="$*"
 output=$("$@" 2>&1)
 status=$?
 output=$(grep -Ev 'wine32 is missing|multiarch needs|dpkg --add-architecture|apt-get install wine32' <<< "$output")
 fail() {
-  printf 'FAIL: %s\ncommand: %s\nstatus: %s\noutput:\n%s\n' "$1" "$*" "$status" "$output"
+  printf 'FAIL: %s\ncommand: %s\nstatus: %s\noutput:\n%s\n' "$1" "$command_text" "$status" "$output"
   exit 1
 }
 [[ "$status" == "$expected" ]] || fail "exit status $status, expected $expected"

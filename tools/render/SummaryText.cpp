@@ -52,9 +52,10 @@ std::string formatSummary(const RenderOptions& options, const RenderSummary& s) 
   std::string text;
   text += format("plugin:     %s (%s)\n", s.pluginPath.c_str(), s.identity.effectName.c_str());
   text += format("program:    %d \"%s\"\n", s.program, s.programName.c_str());
-  text += format("output:     %s, %d channels, %u Hz, %s, %s precision\n",
-                 options.outputPath.c_str(), s.channels, s.sampleRate, formatName(options.format),
-                 options.precision == Precision::Double ? "double" : "single");
+  text +=
+      format("output:     %s, %d channel%s, %u Hz, %s, %s precision\n", options.outputPath.c_str(),
+             s.channels, s.channels == 1 ? "" : "s", s.sampleRate, formatName(options.format),
+             options.precision == Precision::Double ? "double" : "single");
   text += format("length:     %llu frames, %.3f s, %zu events, tail %.3f s (%s)\n",
                  static_cast<unsigned long long>(s.frames), s.seconds(), s.eventCount,
                  static_cast<double>(s.tailFrames) / s.sampleRate, tailOrigin(s.tailSource));
