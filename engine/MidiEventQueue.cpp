@@ -10,8 +10,11 @@ int32_t enqueueEvents(MidiEventQueue& queue, const VstEvents* events) {
   if (static_cast<uint32_t>(events->numEvents) > static_cast<uint32_t>(kMidiQueueCapacity))
     return 0;
   const int32_t n = events->numEvents;
+  // The host's block holds numEvents pointers while the record declares two: index them
+  // through a pointer, not through the two-element array.
+  const VstEvent* const* list = events->events;
   for (int32_t i = 0; i < n; ++i) {
-    const VstEvent* ev = events->events[i];
+    const VstEvent* ev = list[i];
     if (ev == nullptr || ev->type != kVstMidiType || ev->byteSize < 24) continue;
     if (queue.count >= kMidiQueueCapacity) continue;
     const auto* midi = reinterpret_cast<const VstMidiEvent*>(ev);
