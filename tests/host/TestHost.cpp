@@ -82,7 +82,8 @@ VstEvents* MidiBlock::events() {
   storage_.assign(offsetof(VstEvents, events) + pointers * sizeof(VstEvent*), 0);
   auto* block = reinterpret_cast<VstEvents*>(storage_.data());
   block->numEvents = static_cast<int32_t>(midi_.size());
-  for (size_t i = 0; i < midi_.size(); ++i)
-    block->events[i] = reinterpret_cast<VstEvent*>(&midi_[i]);
+  // The block holds as many pointers as events; the record declares only two.
+  VstEvent** list = block->events;
+  for (size_t i = 0; i < midi_.size(); ++i) list[i] = reinterpret_cast<VstEvent*>(&midi_[i]);
   return block;
 }
