@@ -1,5 +1,6 @@
 // Pitch as heard: a held note's frequency measured from the rendered audio.
 #include <cmath>
+#include <cstdio>
 
 #include "gtest/gtest.h"
 #include "tests/engine/Performance.h"
@@ -24,6 +25,7 @@ TEST(Pitch, HeldA4MeasuresConcertPitchAtCommonRates) {
     p.useCleanSine();
     p.reset();
     const double hz = heldFrequency(p, 69, rate);
+    std::printf("A4 at %.0f Hz: %.6f Hz, %+.2g cent\n", rate, hz, centsBetween(hz, 440.0));
     EXPECT_NEAR(centsBetween(hz, 440.0), 0.0, 0.1) << rate << " Hz: measured " << hz;
   }
 }
