@@ -4,7 +4,6 @@
 #include "tools/host/HostedPlugin.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -15,65 +14,45 @@ namespace {
 constexpr size_t kTextBufferSize = 512;
 constexpr int32_t kChunkIsBank = 0;  // effGetChunk/effSetChunk index: the whole bank state
 
+// Names for the crash report of the opcodes this host sends.
+struct OpcodeName {
+  int32_t opcode;
+  const char* name;
+};
+constexpr OpcodeName kOpcodeNames[] = {
+    {effOpen, "effOpen"},
+    {effClose, "effClose"},
+    {effSetProgram, "effSetProgram"},
+    {effGetProgram, "effGetProgram"},
+    {effGetProgramName, "effGetProgramName"},
+    {effGetParamLabel, "effGetParamLabel"},
+    {effGetParamDisplay, "effGetParamDisplay"},
+    {effGetParamName, "effGetParamName"},
+    {effSetSampleRate, "effSetSampleRate"},
+    {effSetBlockSize, "effSetBlockSize"},
+    {effMainsChanged, "effMainsChanged"},
+    {effGetChunk, "effGetChunk"},
+    {effSetChunk, "effSetChunk"},
+    {effProcessEvents, "effProcessEvents"},
+    {effString2Parameter, "effString2Parameter"},
+    {effGetProgramNameIndexed, "effGetProgramNameIndexed"},
+    {effGetEffectName, "effGetEffectName"},
+    {effGetVendorString, "effGetVendorString"},
+    {effGetProductString, "effGetProductString"},
+    {effGetVendorVersion, "effGetVendorVersion"},
+    {effCanDo, "effCanDo"},
+    {effGetTailSize, "effGetTailSize"},
+    {effBeginSetProgram, "effBeginSetProgram"},
+    {effEndSetProgram, "effEndSetProgram"},
+    {effStartProcess, "effStartProcess"},
+    {effStopProcess, "effStopProcess"},
+    {effSetProcessPrecision, "effSetProcessPrecision"},
+};
+
 const char* opcodeName(int32_t opcode) {
-  switch (opcode) {
-    case effOpen:
-      return "effOpen";
-    case effClose:
-      return "effClose";
-    case effSetProgram:
-      return "effSetProgram";
-    case effGetProgram:
-      return "effGetProgram";
-    case effGetProgramName:
-      return "effGetProgramName";
-    case effGetParamLabel:
-      return "effGetParamLabel";
-    case effGetParamDisplay:
-      return "effGetParamDisplay";
-    case effGetParamName:
-      return "effGetParamName";
-    case effSetSampleRate:
-      return "effSetSampleRate";
-    case effSetBlockSize:
-      return "effSetBlockSize";
-    case effMainsChanged:
-      return "effMainsChanged";
-    case effGetChunk:
-      return "effGetChunk";
-    case effSetChunk:
-      return "effSetChunk";
-    case effProcessEvents:
-      return "effProcessEvents";
-    case effString2Parameter:
-      return "effString2Parameter";
-    case effGetProgramNameIndexed:
-      return "effGetProgramNameIndexed";
-    case effGetEffectName:
-      return "effGetEffectName";
-    case effGetVendorString:
-      return "effGetVendorString";
-    case effGetProductString:
-      return "effGetProductString";
-    case effGetVendorVersion:
-      return "effGetVendorVersion";
-    case effCanDo:
-      return "effCanDo";
-    case effGetTailSize:
-      return "effGetTailSize";
-    case effBeginSetProgram:
-      return "effBeginSetProgram";
-    case effEndSetProgram:
-      return "effEndSetProgram";
-    case effStartProcess:
-      return "effStartProcess";
-    case effStopProcess:
-      return "effStopProcess";
-    case effSetProcessPrecision:
-      return "effSetProcessPrecision";
-    default:
-      return nullptr;
-  }
+  for (const OpcodeName& entry : kOpcodeNames)
+    if (entry.opcode == opcode) return entry.name;
+  return nullptr;
 }
 
 std::string trimmed(const char* text, size_t size) {

@@ -110,18 +110,13 @@ class BlockRenderer {
   // Renders frames [start, start + frames); false when the output cannot be written.
   bool render(uint64_t start, int32_t frames) {
     const uint64_t end = start + static_cast<uint64_t>(frames);
-    const Clock::time_point begin = Clock::now();
-    while (next_ < events_.size() && events_[next_].frame < end) {
+    for (; next_ < events_.size() && events_[next_].frame < end; ++next_) {
       const ScheduledEvent& e = events_[next_];
-      if (!block_.add(static_cast<int32_t>(e.frame - start), e.bytes, e.size)) {
-        flushEvents();
-        continue;
-      }
-      ++next_;
+      if (block_.full()) flushEvents();
+      block_.add(static_cast<int32_t>(e.frame - start), e.bytes, e.size);
     }
     flushEvents();
-    plugin_.process(frames);
-    processing_ += Clock::now() - begin;
+    timed([&] { plugin_.process(frames); });
     return plugin_.precision() == Precision::Double ? emit(doubleChannels_, frames)
                                                     : emit(floatChannels_, frames);
   }
@@ -130,8 +125,16 @@ class BlockRenderer {
   const LevelMeter& meter() const { return meter_; }
 
  private:
+  // Only the plug-in's own calls count towards the processing time.
+  template <typename Call>
+  void timed(Call&& call) {
+    const Clock::time_point begin = Clock::now();
+    call();
+    processing_ += Clock::now() - begin;
+  }
   void flushEvents() {
-    plugin_.sendEvents(block_);
+    if (block_.empty()) return;
+    timed([&] { plugin_.sendEvents(block_); });
     block_.clear();
   }
   template <typename Sample>

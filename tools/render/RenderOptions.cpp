@@ -49,97 +49,79 @@ struct ValueOption {
   ValueHandler apply;
 };
 
+ValueHandler storeText(std::string RenderOptions::*field) {
+  return [field](const std::string& v, RenderOptions& o) {
+    o.*field = v;
+    return !v.empty();
+  };
+}
+
+ValueHandler storeSetting(bool normalized) {
+  return [normalized](const std::string& v, RenderOptions& o) {
+    ParameterSetting s;
+    if (!parseSetting(v, normalized, s)) return false;
+    o.settings.push_back(s);
+    return true;
+  };
+}
+
+bool storeRate(const std::string& v, RenderOptions& o) {
+  long long n = 0;
+  if (!parseWhole(v, kMinSampleRate, kMaxSampleRate, n)) return false;
+  o.sampleRate = static_cast<uint32_t>(n);
+  return true;
+}
+
+bool storeBlock(const std::string& v, RenderOptions& o) {
+  long long n = 0;
+  if (!parseWhole(v, 1, HostedPlugin::kMaxBlockSize, n)) return false;
+  o.blockSize = static_cast<int32_t>(n);
+  return true;
+}
+
+bool storePrecision(const std::string& v, RenderOptions& o) {
+  if (v != "single" && v != "double") return false;
+  o.precision = v == "double" ? Precision::Double : Precision::Single;
+  return true;
+}
+
+bool storeFormat(const std::string& v, RenderOptions& o) {
+  if (v == "16")
+    o.format = SampleFormat::Int16;
+  else if (v == "24")
+    o.format = SampleFormat::Int24;
+  else if (v == "float" || v == "32f")
+    o.format = SampleFormat::Float32;
+  else
+    return false;
+  return true;
+}
+
+bool storeTail(const std::string& v, RenderOptions& o) {
+  double seconds = 0.0;
+  if (!parseReal(v, 0.0, kMaxTailSeconds, seconds)) return false;
+  o.tailSeconds = seconds;
+  return true;
+}
+
+bool storeMaxLength(const std::string& v, RenderOptions& o) {
+  return parseReal(v, 1.0, kMaxRenderSeconds, o.maxSeconds);
+}
+
 const std::map<std::string, ValueOption>& valueOptions() {
   static const std::map<std::string, ValueOption> table = {
-      {"--plugin",
-       {"a plug-in file",
-        [](const std::string& v, RenderOptions& o) {
-          o.pluginPath = v;
-          return !v.empty();
-        }}},
-      {"--rate",
-       {"a sample rate from 8000 to 768000 Hz",
-        [](const std::string& v, RenderOptions& o) {
-          long long n = 0;
-          if (!parseWhole(v, kMinSampleRate, kMaxSampleRate, n)) return false;
-          o.sampleRate = static_cast<uint32_t>(n);
-          return true;
-        }}},
-      {"--block",
-       {"a block size from 1 to 65536 frames",
-        [](const std::string& v, RenderOptions& o) {
-          long long n = 0;
-          if (!parseWhole(v, 1, HostedPlugin::kMaxBlockSize, n)) return false;
-          o.blockSize = static_cast<int32_t>(n);
-          return true;
-        }}},
-      {"--program",
-       {"a program number or name",
-        [](const std::string& v, RenderOptions& o) {
-          o.program = v;
-          return !v.empty();
-        }}},
-      {"--load-state",
-       {"a state file",
-        [](const std::string& v, RenderOptions& o) {
-          o.loadState = v;
-          return !v.empty();
-        }}},
-      {"--save-state",
-       {"a state file",
-        [](const std::string& v, RenderOptions& o) {
-          o.saveState = v;
-          return !v.empty();
-        }}},
-      {"--set",
-       {"NAME=VALUE",
-        [](const std::string& v, RenderOptions& o) {
-          ParameterSetting s;
-          if (!parseSetting(v, false, s)) return false;
-          o.settings.push_back(s);
-          return true;
-        }}},
-      {"--set-normalized",
-       {"NAME=VALUE with a value from 0 to 1",
-        [](const std::string& v, RenderOptions& o) {
-          ParameterSetting s;
-          if (!parseSetting(v, true, s)) return false;
-          o.settings.push_back(s);
-          return true;
-        }}},
-      {"--precision",
-       {"single or double",
-        [](const std::string& v, RenderOptions& o) {
-          if (v != "single" && v != "double") return false;
-          o.precision = v == "double" ? Precision::Double : Precision::Single;
-          return true;
-        }}},
-      {"--format",
-       {"16, 24 or float",
-        [](const std::string& v, RenderOptions& o) {
-          if (v == "16")
-            o.format = SampleFormat::Int16;
-          else if (v == "24")
-            o.format = SampleFormat::Int24;
-          else if (v == "float" || v == "32f")
-            o.format = SampleFormat::Float32;
-          else
-            return false;
-          return true;
-        }}},
-      {"--tail",
-       {"a tail from 0 to 3600 seconds",
-        [](const std::string& v, RenderOptions& o) {
-          double s = 0.0;
-          if (!parseReal(v, 0.0, kMaxTailSeconds, s)) return false;
-          o.tailSeconds = s;
-          return true;
-        }}},
-      {"--max-length",
-       {"a length from 1 to 86400 seconds",
-        [](const std::string& v, RenderOptions& o) {
-          return parseReal(v, 1.0, kMaxRenderSeconds, o.maxSeconds);
-        }}},
+      {"--plugin", {"a plug-in file", storeText(&RenderOptions::pluginPath)}},
+      {"--rate", {"a sample rate from 8000 to 768000 Hz", storeRate}},
+      {"--block", {"a block size from 1 to 65536 frames", storeBlock}},
+      {"--program", {"a program number or name", storeText(&RenderOptions::program)}},
+      {"--load-state", {"a state file", storeText(&RenderOptions::loadState)}},
+      {"--save-state", {"a state file", storeText(&RenderOptions::saveState)}},
+      {"--set", {"NAME=VALUE", storeSetting(false)}},
+      {"--set-normalized", {"NAME=VALUE with a value from 0 to 1", storeSetting(true)}},
+      {"--precision", {"single or double", storePrecision}},
+      {"--format", {"16, 24 or float", storeFormat}},
+      {"--tail", {"a tail from 0 to 3600 seconds", storeTail}},
+      {"--max-length", {"a length from 1 to 86400 seconds", storeMaxLength}},
   };
   return table;
 }
