@@ -51,6 +51,8 @@ void openTwice(CheckContext& context) {
     second.plugin().setParameter(0, 1.0f);
     context.expect(first.plugin().parameter(0) != second.plugin().parameter(0),
                    "two instances share their parameter values");
+    first.restoreInitialParameters();
+    second.restoreInitialParameters();
   }
   first.start(kStandardRate, kStandardBlock);
   second.start(kStandardRate, kStandardBlock);

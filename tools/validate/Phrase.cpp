@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "tools/validate/CheckContext.h"
@@ -31,18 +32,17 @@ void Phrase::sort() {
 
 Phrase gridPhrase(double sampleRate) {
   // Frames on and beside the edges of the usual block grids.
-  static const int64_t kEdges[] = {0,   1,    63,   64,   65,   127,  255,  511,  512,
-                                   513, 1023, 1024, 2047, 4095, 4096, 4097, 8191, 8192};
+  static const int64_t kEdges[] = {0,    1,    63,   64,   65,   127,  255,  511,  512,  513,
+                                   1023, 1024, 2047, 4095, 4096, 4097, 8191, 8192, 12288};
+  constexpr size_t kOverlap = 3;  // each note ends on the edge three notes later
+  const size_t count = std::size(kEdges);
   Phrase phrase;
   const auto gap = static_cast<int64_t>(sampleRate * 0.05);
-  int64_t base = 0;
-  uint8_t note = 48;
-  for (int64_t edge : kEdges) {
-    const int64_t on = std::max(base, edge);
-    phrase.add(on, kNoteOn, note, static_cast<uint8_t>(64 + note % 60));
-    phrase.add(on + gap, kNoteOff, note, 0);
-    base = on + gap / 2;  // overlapping notes: legato and retrigger both happen
-    note = static_cast<uint8_t>(48 + (note - 48 + 7) % 36);
+  for (size_t i = 0; i < count; ++i) {
+    const auto note = static_cast<uint8_t>(48 + (7 * i) % 36);
+    const int64_t off = i + kOverlap < count ? kEdges[i + kOverlap] : kEdges[i] + gap;
+    phrase.add(kEdges[i], kNoteOn, note, static_cast<uint8_t>(64 + note % 60));
+    phrase.add(off, kNoteOff, note, 0);
   }
   phrase.sort();
   phrase.length += static_cast<int64_t>(sampleRate * 0.3);
@@ -98,7 +98,10 @@ std::vector<double> play(Subject& subject, const Phrase& phrase, const PlayOptio
     block.clear();
     while (n > 0 && next < phrase.events.size() && phrase.events[next].frame < position + n)
       block.push_back(&phrase.events[next++]);
-    if (options.reverseEachBlock) std::reverse(block.begin(), block.end());
+    if (options.reverseEachBlock)  // later frames first; events of one frame keep their order
+      std::stable_sort(block.begin(), block.end(), [](const TimedEvent* a, const TimedEvent* b) {
+        return a->frame > b->frame;
+      });
     for (const TimedEvent* e : block)
       subject.events().add(static_cast<int32_t>(e->frame - position), e->bytes, 3);
     subject.render(n, path);

@@ -25,14 +25,14 @@ struct Phrase {
 };
 
 // Notes that start and end on frames where block grids meet and miss (0, 1, 63, 64, 511,
-// 512, 4095, 4096, ...), then all of them released, at `sampleRate`; about a second long.
+// 512, 4095, 4096, ...), overlapping, every one ended, at `sampleRate`; under a second.
 Phrase gridPhrase(double sampleRate);
 // Random notes on random channels with pitch bend, modulation and pedal, every note ended.
 Phrase randomPhrase(CheckContext& context, double sampleRate, double seconds);
 
 struct PlayOptions {
   std::function<int32_t()> nextBlock;  // block sizes; 0 is allowed
-  bool reverseEachBlock = false;       // deliver each block's events in descending order
+  bool reverseEachBlock = false;       // deliver each block's events latest frame first
 };
 
 // Plays the phrase and returns channel 0 (all channels are scanned by the subject).

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#if defined(__GNUC__)
+// The C++ runtime of mingw-w64 formats in the C99 manner (%zu, %lld), as glibc does.
+#if defined(__MINGW32__)
+__attribute__((format(gnu_printf, 1, 2)))
+#elif defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))
 #endif
 inline std::string
