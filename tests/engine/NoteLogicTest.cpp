@@ -11,10 +11,6 @@ namespace {
 constexpr double kRate = 44100.0;
 constexpr int kSustain = 64;
 
-double noteHz(int note) {
-  return 440.0 * std::pow(2.0, (note - 69) / 12.0);
-}
-
 // A clean sine with a 100 ms release and Legato off, so that a retrigger would show.
 void configure(Performance& p) {
   p.useCleanSine();

@@ -103,6 +103,10 @@ double centsBetween(double hz, double referenceHz) {
   return 1200.0 * std::log2(hz / referenceHz);
 }
 
+double noteHz(double note) {
+  return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}
+
 double decibels(double ratio) {
   return 20.0 * std::log10(ratio);
 }

@@ -50,6 +50,9 @@ double largestDeviation(const Signal& ratio, size_t from, size_t to, Expected ex
 double peakLevel(const Signal& x, size_t from, size_t to);
 
 double centsBetween(double hz, double referenceHz);
+
+// Equal-tempered frequency of a (possibly fractional) MIDI note, A4 = note 69 = 440 Hz.
+double noteHz(double note);
 double decibels(double ratio);
 
 // Index of the first sample that is not exactly zero, or x.size().

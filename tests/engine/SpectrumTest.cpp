@@ -12,10 +12,6 @@ namespace {
 constexpr double kRate = 44100.0;
 constexpr double kPi = 3.14159265358979323846;
 
-double noteHz(int note) {
-  return 440.0 * std::pow(2.0, (note - 69) / 12.0);
-}
-
 // Magnitude of a fourth-order Butterworth low-pass with its corner at 0.44 of the output
 // rate, made by the bilinear transform at twice that rate.
 double butterworthMagnitude(double hz) {
