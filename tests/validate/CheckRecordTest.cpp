@@ -17,7 +17,7 @@ std::string scratch(const char* name) {
 
 CheckReport runAndRead(void (*body)(CheckContext&)) {
   const std::string path = scratch("validate-check-record.result");
-  std::FILE* file = std::fopen(path.c_str(), "w");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
   PluginModule module;
   CheckContext context("group.check", module, 5, 1, file);
   body(context);

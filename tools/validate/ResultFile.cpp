@@ -28,6 +28,7 @@ CheckReport readCheckReport(const std::string& resultPath) {
   std::istringstream lines(readWholeFile(resultPath));
   std::string line, rest;
   while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (startsWith(line, "step", rest)) {
       report.lastStep = rest;
     } else if (startsWith(line, "note", rest)) {

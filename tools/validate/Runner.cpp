@@ -142,7 +142,7 @@ int runOneCheck(const ValidateOptions& options) {
   crashguard::install(kProgramName, kExitCrashed);
   crashguard::setPlugin(options.pluginPath.c_str());
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> result(
-      std::fopen(options.resultPath.c_str(), "w"), std::fclose);
+      std::fopen(options.resultPath.c_str(), "wb"), std::fclose);
   if (!result) {
     std::fprintf(stderr, "%s: cannot write %s\n", kProgramName, options.resultPath.c_str());
     return kExitFailed;
