@@ -126,15 +126,17 @@ void unsorted(CheckContext& context) {
   options.reverseEachBlock = true;
   const std::vector<double> got = play(reversed, phrase, options, reversed.defaultPath());
   reversed.reportHealth(context, "unsorted events");
+  // A gentle battery only asks for survival: an instrument that applies events in the order
+  // given may leave a note whose note-off came first, and only a strict one counts that.
   if (context.atLeast(7)) {
     int64_t where = -1;
     const double difference = largestDifference(expected, got, &where);
     context.expect(difference <= 1e-6 * std::max(1.0, peakOf(expected)),
                    textf("events in descending order give different audio (by %.3g at frame %lld)",
                          difference, static_cast<long long>(where)));
+    reversed.releaseAll();
+    expectSilence(context, reversed, "after unsorted events");
   }
-  reversed.releaseAll();
-  expectSilence(context, reversed, "after unsorted events");
 }
 
 void chord128(CheckContext& context) {
