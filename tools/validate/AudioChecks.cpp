@@ -25,21 +25,6 @@ constexpr int32_t kLargeBlocks[] = {512, 4096, 8192, 16384};
 constexpr double kSilenceSeconds = 20.0;
 constexpr float kAddingBase = 0.25f;
 
-// How far two renderings of the same input may differ: rounding of single precision only
-// when the battery is strict, a little more when it is gentle.
-double sameAudioTolerance(const CheckContext& context, double peak) {
-  return (context.atLeast(7) ? 1e-6 : 1e-4) * std::max(peak, 1.0);
-}
-
-void expectSameAudio(CheckContext& context, const std::vector<double>& reference,
-                     const std::vector<double>& other, const std::string& what) {
-  int64_t where = -1;
-  const double difference = largestDifference(reference, other, &where);
-  context.expect(difference <= sameAudioTolerance(context, peakOf(reference)),
-                 textf("%s differs from the reference by %.3g at frame %lld", what.c_str(),
-                       difference, static_cast<long long>(where)));
-}
-
 void sampleRates(CheckContext& context) {
   std::vector<double> rates(std::begin(kGentleRates), std::end(kGentleRates));
   if (context.atLeast(5)) rates.assign(std::begin(kAllRates), std::end(kAllRates));

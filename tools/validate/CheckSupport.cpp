@@ -15,6 +15,9 @@ constexpr double kReleaseMarginSeconds = 0.5;
 constexpr int32_t kSilenceBlock = 256;
 constexpr double kGentleSilenceFloor = 1e-6;
 constexpr int kExactSilenceStrictness = 8;
+constexpr int kStrictAudioStrictness = 7;
+constexpr double kStrictAudioTolerance = 1e-6;
+constexpr double kGentleAudioTolerance = 1e-4;
 }  // namespace
 
 int64_t releaseLimit(Subject& subject) {
@@ -51,6 +54,18 @@ bool expectSound(CheckContext& context, Subject& subject, const std::string& sit
   }
   subject.noteOff(0, note);
   return context.expect(peak > 0.0, situation + ": a held note made no sound");
+}
+
+void expectSameAudio(CheckContext& context, const std::vector<double>& reference,
+                     const std::vector<double>& other, const std::string& what) {
+  const double tolerance =
+      (context.atLeast(kStrictAudioStrictness) ? kStrictAudioTolerance : kGentleAudioTolerance) *
+      std::max(peakOf(reference), 1.0);
+  int64_t where = -1;
+  const double difference = largestDifference(reference, other, &where);
+  context.expect(difference <= tolerance,
+                 textf("%s differs from the reference by %.3g at frame %lld", what.c_str(),
+                       difference, static_cast<long long>(where)));
 }
 
 bool comparable(CheckContext& context, const Phrase& phrase) {

@@ -34,5 +34,10 @@ bool expectSound(CheckContext& context, Subject& subject, const std::string& sit
 struct Phrase;
 bool comparable(CheckContext& context, const Phrase& phrase);
 
+// Fails unless two renderings of the same input agree: to single-precision rounding when
+// the battery is strict (7 and up), within 1e-4 of full scale when it is gentle.
+void expectSameAudio(CheckContext& context, const std::vector<double>& reference,
+                     const std::vector<double>& other, const std::string& what);
+
 // Every parameter's value, as getParameter reports it.
 std::vector<float> parameterValues(Subject& subject);

@@ -117,12 +117,7 @@ void freshInstance(CheckContext& context) {
   restored.start(kStandardRate, kStandardBlock);
   const std::vector<double> expected = play(original, phrase, kStandardBlock);
   const std::vector<double> got = play(restored, phrase, kStandardBlock);
-  int64_t where = -1;
-  const double difference = largestDifference(expected, got, &where);
-  const double tolerance = (context.atLeast(7) ? 1e-6 : 1e-4) * std::max(1.0, peakOf(expected));
-  context.expect(difference <= tolerance,
-                 textf("the restored instance sounds different: by %.3g at frame %lld", difference,
-                       static_cast<long long>(where)));
+  expectSameAudio(context, expected, got, "the restored instance's audio");
   original.reportHealth(context, "the original instance");
   restored.reportHealth(context, "the restored instance");
 }
