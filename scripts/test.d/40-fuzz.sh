@@ -4,7 +4,7 @@
 # New interesting inputs go to build/fuzz/corpus-work, crashing ones to build/fuzz/artifacts.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-seconds=${FUZZ_SECONDS:-25}
+seconds=${FUZZ_SECONDS:-20}
 
 cmake --preset fuzz > build-fuzz.log 2>&1 || { cat build-fuzz.log; exit 1; }
 rm -f build-fuzz.log

@@ -29,7 +29,7 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kShortestRelease = 0.005;
 constexpr double kLongestRelease = 2.0;
 constexpr double kDecayPerFrame = 0.999;  // the "denormal" fault's endless decay
-constexpr int kSlowSilenceSpins = 200000;
+constexpr int kSlowSilenceSpins = 50000;
 
 enum class Fault {
   None,
