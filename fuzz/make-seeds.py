@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets into fuzz/corpus/: valid and nearly valid
 state chunks, and short scripts for the event and dispatcher targets in the byte language
-their readers (FuzzInput, FuzzEvents, the targets' loops) understand."""
+their readers (FuzzInput, FuzzEvents, the targets' loops) understand. The corpora also keep,
+under their own names, inputs that once found a fault; this script leaves those alone."""
 import os
 import struct
 
