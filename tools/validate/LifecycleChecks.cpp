@@ -42,6 +42,15 @@ void openTwice(CheckContext& context) {
     Subject subject(context);
     if (!subject.ok()) return;
   }
+  context.step("effOpen sent twice to one instance");
+  {
+    Subject subject(context);
+    if (!subject.ok()) return;
+    subject.dispatch(effOpen);
+    subject.start(kStandardRate, kStandardBlock);
+    expectSound(context, subject, "after a second effOpen");
+    subject.reportHealth(context, "after a second effOpen");
+  }
   context.step("two instances at once");
   Subject first(context);
   Subject second(context);
@@ -179,8 +188,8 @@ void panic(CheckContext& context) {
 void addLifecycleChecks(CheckTable& table) {
   table.push_back(
       {"lifecycle.load", 1, load, "loads, opens, and says it is an instrument that takes MIDI"});
-  table.push_back(
-      {"lifecycle.open-twice", 1, openTwice, "opens and closes twice; two instances keep apart"});
+  table.push_back({"lifecycle.open-twice", 1, openTwice,
+                   "opens and closes twice, takes effOpen twice; two instances keep apart"});
   table.push_back({"lifecycle.before-setup", 1, beforeSetup,
                    "answers parameter, program and state calls before any setup"});
   table.push_back({"lifecycle.process-unresumed", 1, processWithoutResume,
