@@ -4,6 +4,7 @@
 // validator's tests check that the matching check fails.
 #include <xmmintrin.h>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +30,7 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kShortestRelease = 0.005;
 constexpr double kLongestRelease = 2.0;
 constexpr double kDecayPerFrame = 0.999;  // the "denormal" fault's endless decay
-constexpr int kSlowSilenceSpins = 50000;
+constexpr auto kSlowSilence = std::chrono::microseconds(1000);  // per silent block
 
 enum class Fault {
   None,
@@ -192,9 +193,11 @@ void render(AEffect* e, Sample** outputs, int32_t frames, bool adding) {
   }
   if (f.fault == Fault::Callback) f.host(e, audioMasterAutomate, 0, 0, nullptr, 0.0f);
   if (f.fault == Fault::FloatMode) _mm_setcsr(_mm_getcsr() | 0x8040);  // and never restored
-  if (f.fault == Fault::SlowSilence && silent(f))
-    for (int i = 0; i < kSlowSilenceSpins; ++i)
+  if (f.fault == Fault::SlowSilence && silent(f)) {  // as a denormal storm would be
+    const auto until = std::chrono::steady_clock::now() + kSlowSilence;
+    while (std::chrono::steady_clock::now() < until)
       f.sink = f.sink + 1.0;
+  }
   int next = 0;
   for (int32_t i = 0; i < frames; ++i) {
     while (next < f.queued && (f.fault == Fault::BlockStartEvents || f.queue[next].frame <= i))
