@@ -65,22 +65,7 @@ void resetEngine(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
   for (int i = 0; i < kNumParams; ++i)
     e.smoothParams[i] = e.blockParams[i];
   markParamsChanged(e);
-  e.retriggerCountdown = 0.0;
-  e.oscPhase = 0.0;
-  e.vibratoPhase = 0.0;
-  e.tremoloPhase = 0.0;
-  e.envLevel = 0.0;
-  e.gate = false;
-  e.freqInitialised = false;
-  e.sustainDown = false;
-  e.currentSlot = -1;
-  e.noteCounter = 0;
-  for (NoteSlot& s : e.slots)
-    s = NoteSlot{false, 0, 1.0};
-  e.pitchBend = 0.5;
-  e.modWheel = 0.0;
-  for (BiquadSection& s : e.decimator)
-    s.z1 = s.z2 = 0.0;
+  silenceVoice(e);
   if (clearQueue) queue.count = 0;
 }
 

@@ -11,21 +11,12 @@ void adoptSampleRate(ToneEngine& e) {
   markParamsChanged(e);
 }
 
-void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
-  for (int i = 0; i < kNumParams; ++i) {
-    e.blockParams[i] = params[i];
-    e.smoothParams[i] = params[i];
-  }
-  e.sampleRate = 44100.0;
+void silenceVoice(ToneEngine& e) {
+  e.retriggerCountdown = 0.0;
   e.oscPhase = 0.0;
   e.vibratoPhase = 0.0;
   e.tremoloPhase = 0.0;
   e.envLevel = 0.0;
-  e.currentFreq = 440.0;
-  e.noteVelocity = 1.0;
-  e.pitchBend = 0.5;
-  e.modWheel = 0.0;
-  e.retriggerCountdown = 0.0;
   e.gate = false;
   e.freqInitialised = false;
   e.sustainDown = false;
@@ -33,6 +24,21 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.noteCounter = 0;
   for (NoteSlot& s : e.slots)
     s = NoteSlot{false, 0, 1.0};
+  e.pitchBend = 0.5;
+  e.modWheel = 0.0;
+  for (BiquadSection& s : e.decimator)
+    s.z1 = s.z2 = 0.0;
+}
+
+void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
+  for (int i = 0; i < kNumParams; ++i) {
+    e.blockParams[i] = params[i];
+    e.smoothParams[i] = params[i];
+  }
+  e.sampleRate = 44100.0;
+  e.currentFreq = 440.0;
+  e.noteVelocity = 1.0;
+  silenceVoice(e);
   loadDecimatorCoefficients(e.decimator);
 
   constexpr double kNever = std::numeric_limits<double>::quiet_NaN();

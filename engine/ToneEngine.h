@@ -44,6 +44,10 @@ struct ToneEngine {
 // an idle note table and the decimation filter's constant coefficients.
 void initToneEngine(ToneEngine& engine, const double params[kNumParams]);
 
+// Starts the voice from silence: phases, envelope, note table, controllers and filter
+// states back to their idle values. The rate, the glided pitch and the parameters stay.
+void silenceVoice(ToneEngine& engine);
+
 // Takes over engine.sampleRate: recomputes what depends on it.
 void adoptSampleRate(ToneEngine& engine);
 
