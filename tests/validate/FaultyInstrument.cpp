@@ -30,7 +30,8 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kShortestRelease = 0.005;
 constexpr double kLongestRelease = 2.0;
 constexpr double kDecayPerFrame = 0.999;  // the "denormal" fault's endless decay
-constexpr auto kSlowSilence = std::chrono::microseconds(1000);  // per silent block
+// Per silent block: several times a playing block even in a sanitizer build on a busy machine.
+constexpr auto kSlowSilence = std::chrono::microseconds(5000);
 
 enum class Fault {
   None,
