@@ -24,20 +24,20 @@ constexpr UINT_PTR kRefreshTimerId = 1;
 constexpr UINT kRefreshPeriodMs = 100;
 constexpr COLORREF kOriginalBackground = RGB(20, 34, 38);
 
-struct FontSpec {
+struct EditorFontSize {
   int height;
   int weight;
 };
-constexpr FontSpec kLabelFont{-13, FW_NORMAL};
-constexpr FontSpec kTitleFont{-36, FW_BOLD};
-constexpr FontSpec kSmallFont{-11, FW_NORMAL};
+constexpr EditorFontSize kLabelFont{-13, FW_NORMAL};
+constexpr EditorFontSize kTitleFont{-36, FW_BOLD};
+constexpr EditorFontSize kSmallFont{-11, FW_NORMAL};
 
 HINSTANCE module() {
   return static_cast<HINSTANCE>(moduleInstance);
 }
 
-HFONT makeFont(FontSpec spec) {
-  return CreateFontA(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+HFONT makeFont(EditorFontSize size) {
+  return CreateFontA(size.height, 0, 0, 0, size.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, "Segoe UI");
 }
