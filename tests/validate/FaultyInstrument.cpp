@@ -4,7 +4,6 @@
 // validator's tests check that the matching check fails.
 #include <xmmintrin.h>
 #include <atomic>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +29,9 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kShortestRelease = 0.005;
 constexpr double kLongestRelease = 2.0;
 constexpr double kDecayPerFrame = 0.999;  // the "denormal" fault's endless decay
-// Per silent block: several times a playing block even in a sanitizer build on a busy machine.
-constexpr auto kSlowSilence = std::chrono::microseconds(5000);
+// Extra work per silent block, as a denormal storm would cause: a fixed count of dependent
+// additions (milliseconds of work), so the fault does not depend on how clocks behave.
+constexpr int kSlowSilenceAdditions = 300000;
 
 enum class Fault {
   None,
@@ -195,8 +195,7 @@ void render(AEffect* e, Sample** outputs, int32_t frames, bool adding) {
   if (f.fault == Fault::Callback) f.host(e, audioMasterAutomate, 0, 0, nullptr, 0.0f);
   if (f.fault == Fault::FloatMode) _mm_setcsr(_mm_getcsr() | 0x8040);  // and never restored
   if (f.fault == Fault::SlowSilence && silent(f)) {  // as a denormal storm would be
-    const auto until = std::chrono::steady_clock::now() + kSlowSilence;
-    while (std::chrono::steady_clock::now() < until)
+    for (int i = 0; i < kSlowSilenceAdditions; ++i)
       f.sink = f.sink + 1.0;
   }
   int next = 0;
