@@ -152,29 +152,25 @@ void GdiCanvas::dropPen(GpPen* pen) {
 }
 
 void GdiCanvas::fillRectangle(const Brush& brush, float x, float y, float width, float height) {
-  GpBrush* made = makeBrush(brush);
-  record(GdipFillRectangle(graphics_, made, x, y, width, height));
-  dropBrush(made);
+  fillWith(brush,
+           [&](GpBrush* made) { return GdipFillRectangle(graphics_, made, x, y, width, height); });
 }
 
 void GdiCanvas::fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
                                  int32_t height) {
-  GpBrush* made = makeBrush(brush);
-  record(GdipFillRectangleI(graphics_, made, x, y, width, height));
-  dropBrush(made);
+  fillWith(brush,
+           [&](GpBrush* made) { return GdipFillRectangleI(graphics_, made, x, y, width, height); });
 }
 
 void GdiCanvas::fillEllipse(const Brush& brush, float x, float y, float width, float height) {
-  GpBrush* made = makeBrush(brush);
-  record(GdipFillEllipse(graphics_, made, x, y, width, height));
-  dropBrush(made);
+  fillWith(brush,
+           [&](GpBrush* made) { return GdipFillEllipse(graphics_, made, x, y, width, height); });
 }
 
 void GdiCanvas::fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
                                int32_t height) {
-  GpBrush* made = makeBrush(brush);
-  record(GdipFillEllipseI(graphics_, made, x, y, width, height));
-  dropBrush(made);
+  fillWith(brush,
+           [&](GpBrush* made) { return GdipFillEllipseI(graphics_, made, x, y, width, height); });
 }
 
 void GdiCanvas::drawLine(const Pen& pen, PointF from, PointF to) {

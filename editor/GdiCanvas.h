@@ -52,6 +52,13 @@ class GdiCanvas : public Canvas {
   gdiplus::GpBrush* makeBrush(const Brush& brush);
   gdiplus::GpPen* makePen(const Pen& pen);
   void dropBrush(gdiplus::GpBrush* brush);
+  // Makes the brush, fills with it through `fill` and deletes it again.
+  template <class Fill>
+  void fillWith(const Brush& brush, Fill fill) {
+    gdiplus::GpBrush* made = makeBrush(brush);
+    record(fill(made));
+    dropBrush(made);
+  }
   void dropPen(gdiplus::GpPen* pen);
   void selectTextStyle(EditorFont font, Rgb colour);
 
