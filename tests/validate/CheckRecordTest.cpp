@@ -11,12 +11,14 @@
 
 namespace {
 
-std::string scratch(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
+// ctest runs the cases of this file as parallel processes, so each case needs its own files.
+std::string scratch(const char* suffix) {
+  const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  return (std::filesystem::temp_directory_path() / ("validate-" + test + "." + suffix)).string();
 }
 
 CheckReport runAndRead(void (*body)(CheckContext&)) {
-  const std::string path = scratch("validate-check-record.result");
+  const std::string path = scratch("result");
   std::FILE* file = std::fopen(path.c_str(), "wb");
   PluginModule module;
   CheckContext context("group.check", module, 5, 1, file);
@@ -61,7 +63,7 @@ TEST(CheckRecord, MultiLineTextStaysOnOneLine) {
 }
 
 TEST(CheckRecord, AProcessThatDiedLeavesNoVerdict) {
-  const std::string path = scratch("validate-check-died.result");
+  const std::string path = scratch("result");
   std::ofstream(path) << "step sending 4097 events\nfail something\n";
   const CheckReport report = readCheckReport(path);
   std::filesystem::remove(path);
@@ -70,7 +72,7 @@ TEST(CheckRecord, AProcessThatDiedLeavesNoVerdict) {
 }
 
 TEST(CheckRecord, TheCrashLineExplainsTheLogEvenWhenMoreFollows) {
-  const std::string path = scratch("validate-check.log");
+  const std::string path = scratch("log");
   std::ofstream(path) << "plug-in chatter\nbrisalonde-validate: the plug-in x.so crashed "
                          "(segmentation fault) in effSetChunk\nmore chatter\n\n";
   EXPECT_NE(explainLog(path).find("crashed (segmentation fault) in effSetChunk"),
