@@ -6,16 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/render/TestFiles.h"
 #include "tools/validate/CheckContext.h"
 #include "tools/validate/ResultFile.h"
 
 namespace {
 
-// ctest runs the cases of this file as parallel processes, so each case needs its own files.
-std::string scratch(const char* suffix) {
-  const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  return (std::filesystem::temp_directory_path() / ("validate-" + test + "." + suffix)).string();
-}
+using testfiles::scratch;  // one file per test case: ctest runs the cases in parallel
 
 CheckReport runAndRead(void (*body)(CheckContext&)) {
   const std::string path = scratch("result");
