@@ -1,10 +1,12 @@
-// What the dispatcher needs of the editor: open it in a host window and close it.
+// What the plug-in needs of the editor: open it in a host window and close it. `editor` is
+// the instance's slot for the open editor, null while closed.
 #pragma once
 
-struct PluginInstance;
+class EditorLink;
+struct EditorWindow;
 
 // 1 when the editor window exists, else 0 (a null parent, or no editor on this platform).
-int openEditor(PluginInstance& instance, void* parentWindow);
+int openEditor(EditorWindow*& editor, EditorLink& owner, void* parentWindow);
 
 // Closes an open editor, ending a drag in progress; harmless when none is open.
-void closeEditor(PluginInstance& instance);
+void closeEditor(EditorWindow*& editor);

@@ -1,8 +1,8 @@
 // The editor on platforms without a window implementation: it never opens.
 #include "editor/EditorHost.h"
 
-int openEditor(PluginInstance&, void*) {
+int openEditor(EditorWindow*&, EditorLink&, void*) {
   return 0;
 }
 
-void closeEditor(PluginInstance&) {}
+void closeEditor(EditorWindow*&) {}
