@@ -1,7 +1,7 @@
 // The editor of the real DLL in a real window (under wine with a display): the window the
 // host gets, mouse messages and the host callbacks they cause, reopening, two instances at
 // once, closing the instance mid-drag, a failed open, and the colours the editor paints,
-// also after the host changed values or restored another appearance.
+// also after the host changed values or restored another skin.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -235,7 +235,7 @@ TEST_F(EditorWindowTest, InstanceClosedDuringDragEndsTheEditBeforeItGoes) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(EditorWindowTest, RestoredAppearanceAppearsWithinATick) {
+TEST_F(EditorWindowTest, RestoredSkinAppearsWithinATick) {
   TestPlugin plugin;
   HWND editor = open(plugin, host.handle());
   ASSERT_NE(editor, nullptr);
@@ -244,7 +244,7 @@ TEST_F(EditorWindowTest, RestoredAppearanceAppearsWithinATick) {
   ASSERT_EQ(size, 148);
   std::vector<unsigned char> silver(static_cast<unsigned char*>(saved),
                                     static_cast<unsigned char*>(saved) + size);
-  silver[144] = 2;  // the appearance, saved as Silver
+  silver[144] = 2;  // the skin, saved as Silver
   Capture before;
   ASSERT_TRUE(captureClient(editor, before));
   ASSERT_EQ(before.at(516, 18), rgbPixel(20, 34, 38));

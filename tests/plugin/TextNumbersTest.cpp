@@ -81,7 +81,7 @@ TEST_F(CommaLocale, HostDisplayAndEditorReadOutAgree) {
     EXPECT_EQ(formatValueText(c.id, value).view(), c.readOut) << "editor, parameter " << c.id;
     const WideValueText wide = wideValueText(c.id, value);
     EXPECT_EQ(std::string(wide.view().begin(), wide.view().end()), c.readOut)
-        << "Vintage and Silver faces, parameter " << c.id;
+        << "Vintage and Silver skins, parameter " << c.id;
   }
 }
 
