@@ -314,22 +314,24 @@ class ImportDetour {
     forEachNamedImport(module, [&](const char* imported, void** entry) {
       if (std::strcmp(imported, name) != 0) return;
       original = reinterpret_cast<Call>(*entry);
-      original_ = *entry;
-      entries_.push_back(entry);
+      replaced_.push_back({entry, *entry});
       setImportEntry(entry, reinterpret_cast<void*>(standIn));
     });
   }
   ~ImportDetour() {
-    for (void** entry : entries_)
-      setImportEntry(entry, original_);
+    for (const Replaced& r : replaced_)
+      setImportEntry(r.entry, r.original);
   }
   ImportDetour(const ImportDetour&) = delete;
   ImportDetour& operator=(const ImportDetour&) = delete;
-  bool found() const { return !entries_.empty(); }
+  bool found() const { return !replaced_.empty(); }
 
  private:
-  void* original_ = nullptr;
-  std::vector<void**> entries_;
+  struct Replaced {
+    void** entry;
+    void* original;
+  };
+  std::vector<Replaced> replaced_;
 };
 
 TEST_F(EditorWindowTest, FailedOpenUndoesEverythingItMade) {
