@@ -45,8 +45,12 @@ int formatFixed(double value, int decimals, char* buffer, int size) {
   return length;
 }
 
+bool legatoIsOn(double value) {
+  return plainValue(kLegato, value) > 0.5;
+}
+
 const char* legatoText(double value) {
-  return plainValue(kLegato, value) > 0.5 ? "On" : "Off";
+  return legatoIsOn(value) ? "On" : "Off";
 }
 
 void getParamDisplay(const PluginInstance& instance, int32_t index, char* buffer) {

@@ -29,6 +29,7 @@ bool parseLeadingNumber(const char* text, double& out);
 // locale. Returns the length written; the text is always terminated.
 int formatFixed(double value, int decimals, char* buffer, int size);
 
-// The text of the Legato switch at normalized `value`: "On" when the value conforms to the
-// upper step, "Off" otherwise. Display text and read-out alike.
+// The one Legato rule: on when the normalized `value` conforms to the upper step (at least
+// one half). legatoText gives "On" or "Off" for the display text and the read-outs alike.
+bool legatoIsOn(double value);
 const char* legatoText(double value);
