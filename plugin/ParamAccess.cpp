@@ -8,6 +8,7 @@
 
 #include "plugin/HostText.h"
 #include "plugin/PluginInstance.h"
+#include "plugin/ValueFormat.h"
 
 void storeParameter(PluginInstance& instance, int32_t index, double value) {
   if (!isValidParam(index)) return;
@@ -35,22 +36,6 @@ void getParamName(int32_t index, char* buffer) {
 void getParamLabel(int32_t index, char* buffer) {
   if (!isValidParam(index)) return;
   copyHostText(buffer, kVstMaxParamStrLen, kParamTable[index].unit);
-}
-
-int formatFixed(double value, int decimals, char* buffer, int size) {
-  if (buffer == nullptr || size <= 0) return 0;
-  auto result = std::to_chars(buffer, buffer + size - 1, value, std::chars_format::fixed, decimals);
-  const int length = result.ec == std::errc() ? static_cast<int>(result.ptr - buffer) : 0;
-  buffer[length] = '\0';
-  return length;
-}
-
-bool legatoIsOn(double value) {
-  return plainValue(kLegato, value) > 0.5;
-}
-
-const char* legatoText(double value) {
-  return legatoIsOn(value) ? "On" : "Off";
 }
 
 void getParamDisplay(const PluginInstance& instance, int32_t index, char* buffer) {

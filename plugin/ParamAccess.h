@@ -23,13 +23,3 @@ int32_t canBeAutomated(int32_t index);
 // Parses a decimal number from the start of `text` with strtod's rules but always with a
 // dot as decimal separator, whatever the process locale. False when nothing was consumed.
 bool parseLeadingNumber(const char* text, double& out);
-
-// The one number formatter of the host's display texts and the editor's read-outs: `value`
-// with `decimals` digits after a dot (printf's "%.*f" in the C locale), whatever the process
-// locale. Returns the length written; the text is always terminated.
-int formatFixed(double value, int decimals, char* buffer, int size);
-
-// The one Legato rule: on when the normalized `value` conforms to the upper step (at least
-// one half). legatoText gives "On" or "Off" for the display text and the read-outs alike.
-bool legatoIsOn(double value);
-const char* legatoText(double value);

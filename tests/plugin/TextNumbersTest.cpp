@@ -10,6 +10,7 @@
 #include "gtest/gtest.h"
 #include "plugin/ParamAccess.h"
 #include "plugin/PluginInstance.h"
+#include "plugin/ValueFormat.h"
 
 namespace {
 
