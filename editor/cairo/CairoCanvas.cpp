@@ -14,6 +14,7 @@ constexpr double kPi = 3.14159265358979323846;
 // Integer positions name pixel centres in both Windows layers; cairo's pixel centres lie
 // half a pixel further on.
 constexpr double kPixelCentre = 0.5;
+constexpr double kThinnestPen = 1.0;
 // The Windows face text is cut at this many UTF-16 units.
 constexpr size_t kMaxFaceText = 255;
 
@@ -294,7 +295,8 @@ void CairoCanvas::fillShape(const Brush& brush) {
 void CairoCanvas::strokeShape(const Pen& pen) {
   cairo_set_source_rgba(cr_, channel(pen.colour, 16), channel(pen.colour, 8),
                         channel(pen.colour, 0), channel(pen.colour, 24));
-  cairo_set_line_width(cr_, pen.width);
+  // A pen thinner than a pixel (zero included) draws one pixel wide, as on Windows.
+  cairo_set_line_width(cr_, pen.width > kThinnestPen ? pen.width : kThinnestPen);
   // One cap for the whole path: the painters give both ends the same.
   cairo_set_line_cap(cr_,
                      pen.startCap == LineCap::Round ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
