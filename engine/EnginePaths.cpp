@@ -61,6 +61,10 @@ const StageFunctions& activeStages() {
   return *active;
 }
 
+void useStagesForTest(const StageFunctions& stages) {
+  active = &stages;
+}
+
 bool useEnginePath(EnginePath path) {
   if (!processorHas(path)) return false;
   activePath = path;

@@ -32,3 +32,7 @@ const StageFunctions& activeStages();
 // Switches to another form, for tests and benchmarks; false (and no change) when the
 // processor lacks it. Not to be called while a block renders.
 bool useEnginePath(EnginePath path);
+
+// Renders with the given stages until the next useEnginePath: for tests of the stages in a
+// form that no processor runs, or that this one lacks.
+void useStagesForTest(const StageFunctions& stages);

@@ -99,7 +99,7 @@ inline void writeRun(const StageBuffers& b, const Gains& gains, const OutputChan
   }
   if (whole == frames) return;
   // The last, partial vector: computed whole, written frame by frame.
-  double tail[kMaxLanes];
+  double tail[kMaxLanes] = {};
   V::storeUnaligned(tail, outputSamples<V>(b, gains, tremolo, whole));
   for (int f = whole; f < frames; ++f) {
     if (left != nullptr) putSample<V>(left + f, tail[f - whole], out.accumulate);
