@@ -1,6 +1,6 @@
 // Four doubles per vector in AVX registers, with fused multiply-add: the engine's vector
-// operations for processors with AVX2 and FMA. Include only after `#pragma GCC target
-// ("avx2,fma")`, in the one file that instantiates the stages for this form; the names have
+// operations for processors with AVX2 and FMA. Include only between the target pragmas
+// ("avx2,fma") of the one file that instantiates the stages for this form; the names have
 // internal linkage, so no function compiled for AVX2 can stand in for a baseline one.
 #pragma once
 

@@ -1,8 +1,8 @@
 // Eight doubles per vector in AVX-512 registers, with fused multiply-add: the engine's vector
-// operations for processors with AVX-512F. Comparisons give mask registers. Include only after
-// `#pragma GCC target("avx512f,avx2,fma")`, in the one file that instantiates the stages for
-// this form; the names have internal linkage, so no function compiled for AVX-512 can stand in
-// for a baseline one.
+// operations for processors with AVX-512F. Comparisons give mask registers. Include only
+// between the target pragmas ("avx512f,avx2,fma") of the one file that instantiates the stages
+// for this form; the names have internal linkage, so no function compiled for AVX-512 can
+// stand in for a baseline one.
 #pragma once
 
 #include <immintrin.h>

@@ -1,6 +1,6 @@
 // Two doubles per vector in SSE registers with VEX encoding and fused multiply-add: the form
-// the decimator's two sections run in on processors with AVX2 and FMA. Include only after a
-// target pragma that enables FMA, in a file that instantiates the stages; the names have
+// the decimator's two sections run in on processors with AVX2 and FMA. Include only between
+// target pragmas that enable FMA, in a file that instantiates the stages; the names have
 // internal linkage.
 #pragma once
 
