@@ -33,12 +33,13 @@ inline int stepsBelowWrap(double phase, double increment) {
   return steps > 0.0 ? (steps < kMaxRunSteps ? static_cast<int>(steps) : kMaxRunSteps) : 0;
 }
 
-// a[0 .. n) = value, two at a time; the arrays have room past any run.
+// a[0 .. n) = value, two at a time; the arrays have room past any run. `a` may start at any
+// frame, so the stores take no alignment for granted.
 void fillRun(double* a, int n, double value) {
   const __m128d v = _mm_set1_pd(value);
 #pragma GCC unroll 4
   for (int i = 0; i < n; i += 2)
-    _mm_store_pd(a + i, v);
+    _mm_storeu_pd(a + i, v);
 }
 
 double targetFrequency(ToneEngine& e, const VoiceSettings& s) {

@@ -38,6 +38,14 @@ Scenario everyModulation() {
   return s;
 }
 
+Scenario fadeIntoRelease() {
+  Scenario s{44100.0, 12000, {{0, kLegato, 0.0}}, {}};
+  s.events = {{0, 0x90, 60, 100},    {2000, 0x90, 64, 100}, {2001, 0xB0, 123, 0},
+              {5000, 0x90, 60, 100}, {7000, 0x90, 67, 90},  {7004, 0xB0, 123, 0},
+              {9000, 0x90, 72, 120}};
+  return s;
+}
+
 Scenario clampedPitches(double rate) {
   Scenario s{rate, 24000, {}, {}};
   s.params = {

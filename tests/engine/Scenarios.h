@@ -31,6 +31,9 @@ Scenario heldAndReleased();
 // Vibrato, tremolo, glide, retriggers, velocity, colour, wheel, bend and all-notes-off, with
 // parameter changes while notes sound.
 Scenario everyModulation();
+// Retrigger fades that end in a release (all notes off during the fade), on frames of both
+// parities within a run, then a fresh attack.
+Scenario fadeIntoRelease();
 // Full transpose and vibrato at the highest notes: clamped pitches and harmonic limits that
 // move from frame to frame.
 Scenario clampedPitches(double rate);
