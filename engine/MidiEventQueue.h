@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-struct VstEvents;
-
 constexpr int32_t kMidiQueueCapacity = 4096;
 
 struct QueuedMidiEvent {
@@ -20,8 +18,10 @@ struct MidiEventQueue {
   int32_t count;
 };
 
-// Appends the block's MIDI events; 0 when the block is refused (null, or more than 4096).
-int32_t enqueueEvents(MidiEventQueue& queue, const VstEvents* events);
+// Appends one event after those already queued, numbered by its arrival: a negative frame
+// becomes 0 and the data bytes lose their top bit. False, and nothing stored, when full.
+bool appendMidiEvent(MidiEventQueue& queue, int32_t frame, uint8_t status, uint8_t data1,
+                     uint8_t data2);
 
 // Orders the queue by frame, then by arrival; in place, without allocating.
 void sortQueue(MidiEventQueue& queue);

@@ -1,9 +1,11 @@
-// Engine values of the normalized parameters. A value that is not finite or lies below 0
-// gives the low end of its range, one above 1 the high end.
+// Engine values of the normalized parameters, through the plain ranges the parameter table
+// shows. A value that is not finite or lies below 0 gives the low end of its range, one above
+// 1 the high end.
 #pragma once
 
 #include <cmath>
 
+#include "engine/ParamRanges.h"
 #include "engine/VoiceConstants.h"
 
 namespace voice {
@@ -13,38 +15,45 @@ inline double guardedUnit(double x) {
   return x > 1.0 ? 1.0 : x;
 }
 
+inline double plainOf(ParamId id, double x) {
+  return plainOfUnit(id, guardedUnit(x));
+}
+
 inline double attackSeconds(double x) {
-  return (kAttackSpanMs * guardedUnit(x) + kAttackMinMs) * kSecondsPerMs;
+  return plainOf(kAttack, x) * kSecondsPerMs;
 }
 
 inline double releaseSeconds(double x) {
-  return (kReleaseSpanMs * guardedUnit(x) + kReleaseMinMs) * kSecondsPerMs;
+  return plainOf(kRelease, x) * kSecondsPerMs;
 }
 
 inline double glideSeconds(double x) {
-  return kSecondsPerMs * (kGlideSpanMs * guardedUnit(x));
+  return plainOf(kGlissando, x) * kSecondsPerMs;
 }
 
-// Vibrato and tremolo share the 4 to 8 Hz range.
-inline double modulationRateHz(double x) {
-  return kModRateSpanHz * guardedUnit(x) + kModRateMinHz;
+inline double vibratoRateHz(double x) {
+  return plainOf(kVibratoRate, x);
+}
+
+inline double tremoloRateHz(double x) {
+  return plainOf(kTremoloRate, x);
 }
 
 inline double vibratoDepthCents(double x) {
-  return kVibratoSpanCents * guardedUnit(x);
+  return plainOf(kVibratoDepth, x);
 }
 
 // Whole octaves, rounded half away from zero.
 inline double transposeSemitones(double x) {
-  return kSemitonesPerOctave * std::round(kTransposeSteps * guardedUnit(x) - kTransposeLowest);
+  return kSemitonesPerOctave * std::round(plainOf(kTranspose, x));
 }
 
 inline double fineTuneSemitones(double x) {
-  return (kFineTuneSpanCents * guardedUnit(x) - kFineTuneLowestCents) / kCentsPerSemitone;
+  return plainOf(kFineTune, x) / kCentsPerSemitone;
 }
 
 inline double outputGain(double x) {
-  return std::pow(10.0, (kOutputSpanDb * guardedUnit(x) - kOutputSpanDb) / kDbPerAmplitudeDecade);
+  return std::pow(10.0, plainOf(kOutput, x) / kDbPerAmplitudeDecade);
 }
 
 inline bool legatoOn(double x) {

@@ -2,6 +2,7 @@
 #include "engine/ToneEngine.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "engine/DecimatorCoefficients.h"
@@ -45,9 +46,8 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.cache.targetPitch = {kNever, 0.0};
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
-  e.cache.vibratoSine = {kNever, 0.0};
-  e.cache.vibratoRatio = {kNever, 0.0};
   e.cache.settings = {};
-  voice::setTriangleLimit(e.cache.triangle, voice::kMaxTriangleHarmonic);
+  std::memset(&e.stages, 0, sizeof e.stages);
+  voice::setTriangleLimit(e.stages.triangle, voice::kMaxTriangleHarmonic);
   adoptSampleRate(e);
 }

@@ -1,12 +1,14 @@
-// The sound engine's record: one monophonic voice, its controllers, the note table and the
-// decimation filter. It lives inside the plug-in instance and never allocates.
+// The sound engine's record: one monophonic voice, its controllers, the note table, the
+// decimation filter and the arrays a run of frames is rendered through. It lives inside the
+// plug-in instance and never allocates.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/BiquadSection.h"
+#include "engine/ParamIds.h"
+#include "engine/StageBuffers.h"
 #include "engine/VoiceCache.h"
-#include "plugin/ParamTable.h"
 
 constexpr int kNumMidiChannels = 16;
 constexpr int kNumNoteSlots = kNumMidiChannels * 128;  // indexed channel * 128 + note
@@ -38,6 +40,7 @@ struct ToneEngine {
   NoteSlot slots[kNumNoteSlots];
   BiquadSection decimator[2];
   voice::VoiceCache cache;
+  StageBuffers stages;  // one run of frames on its way through the stages
 };
 
 // Construction values: the given normalized parameters in both copies, 44100 Hz, 440 Hz,

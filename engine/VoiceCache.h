@@ -4,7 +4,7 @@
 // bit-identical to a fresh computation.
 #pragma once
 
-#include "engine/Oscillators.h"
+#include "engine/StageBuffers.h"
 
 namespace voice {
 
@@ -38,19 +38,16 @@ struct VoiceSettings {
   double velocitySensitivity;
   double targetCeiling;     // Hz
   double modulatedCeiling;  // Hz
-  MixSettings mix;
+  double mix[kMixTerms];
 };
 
 struct VoiceCache {
   double smoothingStep;  // 1 - exp(-1 / (8 ms * rate))
   bool settled;          // smoothing has stopped moving and settings match the parameters
   VoiceSettings settings;
-  Memo targetPitch;   // semitones -> Hz
-  Memo glideDecay;    // exponent -> exp
-  Memo gain;          // normalized Output -> gain
-  Memo vibratoSine;   // phase -> sin(2 pi phase)
-  Memo vibratoRatio;  // exponent -> 2^exponent
-  TriangleWeights triangle;
+  Memo targetPitch;  // semitones -> Hz
+  Memo glideDecay;   // exponent -> exp
+  Memo gain;         // normalized Output -> gain
 };
 
 }  // namespace voice

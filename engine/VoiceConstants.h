@@ -1,5 +1,5 @@
 // The voice's fixed numbers in one place: smoothing, pitch, envelope, modulation and
-// oscillator constants, and the normalized-to-engine parameter ranges.
+// oscillator constants. The parameters' plain ranges are in engine/ParamRanges.h.
 #pragma once
 
 namespace voice {
@@ -34,26 +34,17 @@ constexpr double kSquareSplitPhase = 0.5;
 constexpr double kTriangleScale = 0.8105694691387022;  // 8 / pi^2
 constexpr double kTriangleHarmonicLimit = 0.48;        // in cycles per oversampled step
 constexpr int kMaxTriangleHarmonic = 63;
+constexpr int kTriangleTerms = (kMaxTriangleHarmonic + 1) / 2;  // odd harmonics 1, 3, .. 63
 constexpr double kThirdHarmonicShare = 0.035;
 constexpr double kFifthHarmonicShare = 0.01;
 constexpr double kCharacterNormalisation = 0.045;
 
-// Normalized-to-engine parameter ranges.
-constexpr double kAttackSpanMs = 2998.0;
-constexpr double kAttackMinMs = 2.0;
-constexpr double kReleaseSpanMs = 4995.0;
-constexpr double kReleaseMinMs = 5.0;
+// The widest vector form holds eight doubles.
+constexpr int kMaxLanes = 8;
+
+// Units of the parameter ranges.
 constexpr double kSecondsPerMs = 0.001;
-constexpr double kGlideSpanMs = 2000.0;
-constexpr double kModRateSpanHz = 4.0;
-constexpr double kModRateMinHz = 4.0;
-constexpr double kVibratoSpanCents = 100.0;
-constexpr double kTransposeSteps = 6.0;
-constexpr double kTransposeLowest = 3.0;  // octaves below centre at normalized 0
-constexpr double kFineTuneSpanCents = 200.0;
-constexpr double kFineTuneLowestCents = 100.0;
 constexpr double kCentsPerSemitone = 100.0;
-constexpr double kOutputSpanDb = 60.0;
 constexpr double kDbPerAmplitudeDecade = 20.0;
 constexpr double kLegatoThreshold = 0.5;
 

@@ -21,22 +21,20 @@ bool smoothParameters(ToneEngine& e) {
   return moved;
 }
 
-static MixSettings mixSettings(const double* smooth) {
+// The mix as weights of the square, the triangle's harmonic sum (8 / pi^2 included) and the
+// three sines of the sine oscillator, all divided by the rescaling max(sum of weights, 1).
+static void mixWeights(const double* smooth, double (&mix)[kMixTerms]) {
   const double square = smooth[kSquare];
   const double triangle = smooth[kTriangle];
   const double sine = smooth[kSine];
   const double character = smooth[kSineCharacter];
-  MixSettings m;
-  m.square = bothLanes(square);
-  m.triangle = bothLanes(triangle);
-  m.sine = bothLanes(sine);
   const double normaliser = std::max(square + triangle + sine, 1.0);
-  m.normaliser = bothLanes(normaliser);
-  m.rescales = normaliser != 1.0;
-  m.third = bothLanes(kThirdHarmonicShare * character);
-  m.fifth = bothLanes(kFifthHarmonicShare * character);
-  m.characterNormaliser = bothLanes(1.0 + kCharacterNormalisation * character);
-  return m;
+  const double fundamental = sine / ((1.0 + kCharacterNormalisation * character) * normaliser);
+  mix[kSquareTerm] = square / normaliser;
+  mix[kTriangleTerm] = kTriangleScale * triangle / normaliser;
+  mix[kFundamentalTerm] = fundamental;
+  mix[kThirdTerm] = fundamental * (kThirdHarmonicShare * character);
+  mix[kFifthTerm] = fundamental * (kFifthHarmonicShare * character);
 }
 
 void deriveSettings(ToneEngine& e) {
@@ -57,15 +55,15 @@ void deriveSettings(ToneEngine& e) {
 
   s.attackStep = 1.0 / (attackSeconds(block[kAttack]) * rate);
   s.releaseStep = 1.0 / (releaseSeconds(block[kRelease]) * rate);
-  s.vibratoIncrement = modulationRateHz(smooth[kVibratoRate]) / rate;
+  s.vibratoIncrement = vibratoRateHz(smooth[kVibratoRate]) / rate;
   s.vibratoCents = vibratoDepthCents(smooth[kVibratoDepth]);
-  s.tremoloIncrement = modulationRateHz(smooth[kTremoloRate]) / rate;
+  s.tremoloIncrement = tremoloRateHz(smooth[kTremoloRate]) / rate;
   s.tremoloDepth = smooth[kTremoloDepth];
   s.gain = memoized(cache.gain, smooth[kOutput], [](double x) { return outputGain(x); });
   s.velocitySensitivity = smooth[kVelocity];
   s.targetCeiling = std::min(kMaxTargetPerRate * rate, kMaxTargetHz);
   s.modulatedCeiling = kMaxModulatedPerRate * rate;
-  s.mix = mixSettings(smooth);
+  mixWeights(smooth, s.mix);
 }
 
 }  // namespace voice

@@ -6,6 +6,7 @@
 
 #include "editor/EditorHost.h"
 #include "engine/BlockProcessor.h"
+#include "plugin/EventInput.h"
 #include "plugin/HostText.h"
 #include "plugin/ParamAccess.h"
 #include "plugin/PluginInstance.h"

@@ -3,23 +3,35 @@
 
 #include <cmath>
 
+#include "engine/ParamRanges.h"
+
+namespace {
+
+// One row: the engine's plain range and steps for the id, with the texts and the default.
+constexpr ParamDesc row(ParamId id, const char* name, const char* unit, double defaultValue) {
+  const ParamRange& r = kParamRanges[id];
+  return {name, unit, r.minValue, r.maxValue, defaultValue, r.steps};
+}
+
+}  // namespace
+
 const ParamDesc kParamTable[kNumParams] = {
-    {"Square", "%", 0.0, 100.0, 0.55, 0},
-    {"Triangle", "%", 0.0, 100.0, 0.3, 0},
-    {"Sine", "%", 0.0, 100.0, 0.15, 0},
-    {"Attack", "ms", 2.0, 3000.0, 0.00266845, 0},
-    {"Release", "ms", 5.0, 5000.0, 0.055055, 0},
-    {"Glissando", "ms", 0.0, 2000.0, 0.0, 0},
-    {"Vibrato rate", "Hz", 4.0, 8.0, 0.5, 0},
-    {"Vibrato depth", "cent", 0.0, 100.0, 0.0, 0},
-    {"Tremolo rate", "Hz", 4.0, 8.0, 0.25, 0},
-    {"Tremolo depth", "%", 0.0, 100.0, 0.0, 0},
-    {"Transpose", "oct", -3.0, 3.0, 0.5, 6},
-    {"Fine tune", "cent", -100.0, 100.0, 0.5, 0},
-    {"Output", "dB", -60.0, 0.0, 0.8, 0},
-    {"Velocity", "%", 0.0, 100.0, 0.0, 0},
-    {"Legato", "", 0.0, 1.0, 1.0, 1},
-    {"Sine character", "%", 0.0, 100.0, 0.35, 0},
+    row(kSquare, "Square", "%", 0.55),
+    row(kTriangle, "Triangle", "%", 0.3),
+    row(kSine, "Sine", "%", 0.15),
+    row(kAttack, "Attack", "ms", 0.00266845),
+    row(kRelease, "Release", "ms", 0.055055),
+    row(kGlissando, "Glissando", "ms", 0.0),
+    row(kVibratoRate, "Vibrato rate", "Hz", 0.5),
+    row(kVibratoDepth, "Vibrato depth", "cent", 0.0),
+    row(kTremoloRate, "Tremolo rate", "Hz", 0.25),
+    row(kTremoloDepth, "Tremolo depth", "%", 0.0),
+    row(kTranspose, "Transpose", "oct", 0.5),
+    row(kFineTune, "Fine tune", "cent", 0.5),
+    row(kOutput, "Output", "dB", 0.8),
+    row(kVelocity, "Velocity", "%", 0.0),
+    row(kLegato, "Legato", "", 1.0),
+    row(kSineCharacter, "Sine character", "%", 0.35),
 };
 
 double roundHalfAway(double x) {

@@ -1,28 +1,10 @@
 // The sixteen parameters: their constant table, the rule every stored value obeys, and the
-// mapping from normalized to plain values.
+// mapping from normalized to plain values. The ids and the plain ranges come from the engine.
 #pragma once
 
 #include <cstdint>
 
-enum ParamId : int32_t {
-  kSquare = 0,
-  kTriangle,
-  kSine,
-  kAttack,
-  kRelease,
-  kGlissando,
-  kVibratoRate,
-  kVibratoDepth,
-  kTremoloRate,
-  kTremoloDepth,
-  kTranspose,
-  kFineTune,
-  kOutput,
-  kVelocity,
-  kLegato,
-  kSineCharacter,
-  kNumParams
-};
+#include "engine/ParamIds.h"  // ParamId, its names and kNumParams
 
 struct ParamDesc {
   const char* name;

@@ -1,29 +1,30 @@
-// The event queue's ordering and carry-over, and a negative block that must touch nothing.
+// The event queue's storage, ordering and carry-over, and a negative block that must touch
+// nothing.
 #include <cstring>
 #include <memory>
 
-#include "engine/BlockProcessor.h"
 #include "gtest/gtest.h"
+#include "tests/engine/UnitEngine.h"
 
 namespace {
 
-struct Engine {
-  std::unique_ptr<ToneEngine> engine = std::make_unique<ToneEngine>();
-  std::unique_ptr<MidiEventQueue> queue = std::make_unique<MidiEventQueue>();
-  std::unique_ptr<ParamStore[]> params = std::make_unique<ParamStore[]>(kNumParams);
-  Engine() {
-    double defaults[kNumParams];
-    for (int i = 0; i < kNumParams; ++i)
-      params[i].store(defaults[i] = kParamTable[i].defaultValue);
-    std::memset(queue.get(), 0, sizeof(MidiEventQueue));
-    initToneEngine(*engine, defaults);
-    setSampleRate(*engine, *queue, params.get(), 44100.0);
-  }
-  void add(int32_t frame, uint8_t status) {
-    queue->events[queue->count] = {frame, queue->count, status, 60, 100};
-    ++queue->count;
-  }
+struct Engine : UnitEngine {
+  void add(int32_t frame, uint8_t status) { UnitEngine::add(frame, status, 60, 100); }
 };
+
+TEST(Queue, AppendClampsNegativeFramesMasksDataAndStopsWhenFull) {
+  Engine e;
+  EXPECT_TRUE(appendMidiEvent(*e.queue, -7, 0x93, 0xC5, 0xFF));
+  EXPECT_EQ(e.queue->events[0].frame, 0);
+  EXPECT_EQ(e.queue->events[0].status, 0x93);
+  EXPECT_EQ(e.queue->events[0].data1, 0x45);
+  EXPECT_EQ(e.queue->events[0].data2, 0x7F);
+  while (e.queue->count < kMidiQueueCapacity)
+    EXPECT_TRUE(appendMidiEvent(*e.queue, e.queue->count, 0x90, 1, 1));
+  EXPECT_EQ(e.queue->events[kMidiQueueCapacity - 1].sequence, kMidiQueueCapacity - 1);
+  EXPECT_FALSE(appendMidiEvent(*e.queue, 5, 0x80, 1, 0));
+  EXPECT_EQ(e.queue->count, kMidiQueueCapacity);
+}
 
 TEST(Queue, SortsByFrameThenArrival) {
   Engine e;

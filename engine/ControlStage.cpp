@@ -1,0 +1,313 @@
+// The control stage: everything a frame computes once, before the oscillators.
+#include "engine/ControlStage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "engine/CycleTrig.h"
+#include "engine/Sse2Lanes.h"
+#include "engine/ToneEngine.h"
+#include "engine/VoiceSettings.h"
+
+namespace {
+
+using namespace voice;
+
+// frac(x) = x - floor(x) for a phase in [0, 1) advanced by an increment in [0, 1): the sum
+// lies in [0, 2), where subtracting 1 is exact. All three phases keep to this: the
+// modulation rates are at most 8 Hz at 8000 Hz or more, and the oscillator's increment is
+// at most 0.22 cycles, as the modulated frequency stops at 0.44 of the rate. The wrap is
+// rare, so it is a branch rather than arithmetic on every frame.
+[[gnu::always_inline]] inline double advancePhase(double phase, double increment) {
+  double sum = phase + increment;
+  if (__builtin_expect(sum >= 1.0, 0)) sum -= 1.0;
+  return sum;
+}
+
+// Steps from `phase` on that surely stay below 1, advancing by `increment`, however the
+// additions round: in them the wrap of advancePhase cannot happen and needs no test.
+inline int stepsBelowWrap(double phase, double increment) {
+  constexpr double kRoundingRoom = 1e-9;
+  const double steps = (1.0 - kRoundingRoom - phase) / increment;
+  return steps > 0.0 ? (steps < kMaxRunSteps ? static_cast<int>(steps) : kMaxRunSteps) : 0;
+}
+
+// a[0 .. n) = value, two at a time; the arrays have room past any run. `a` may start at any
+// frame, so the stores take no alignment for granted.
+void fillRun(double* a, int n, double value) {
+  const __m128d v = _mm_set1_pd(value);
+#pragma GCC unroll 4
+  for (int i = 0; i < n; i += 2)
+    _mm_storeu_pd(a + i, v);
+}
+
+double targetFrequency(ToneEngine& e, const VoiceSettings& s) {
+  const double note = e.currentSlot >= 0
+                          ? static_cast<double>(e.currentSlot % kNotesPerChannel - kReferenceNote)
+                          : 0.0;
+  const double semitones = note + s.transposeSemitones + s.fineTuneSemitones +
+                           (e.pitchBend - kBendCentre) * kBendRangeSemitones;
+  const double pitch = memoized(e.cache.targetPitch, semitones, [](double st) {
+    return kReferenceHz * std::pow(2.0, st / kSemitonesPerOctave);
+  });
+  return std::min(std::max(pitch, kMinTargetHz), s.targetCeiling);
+}
+
+// The envelope of one frame: a linear fade to exactly 0 over ceil(countdown) frames while a
+// retrigger fade runs (the gate waits), else a linear step toward the gate's end.
+struct Envelope {
+  double level;
+  double countdown;
+  double step;  // attack step with the gate on, minus the release step with it off
+
+  double advance() {
+    if (countdown > 0.0) {
+      const double left = countdown - 1.0;
+      level = level * std::max(left / countdown, 0.0);
+      countdown = left;
+    } else {
+      level = std::min(std::max(level + step, 0.0), 1.0);
+    }
+    return level;
+  }
+};
+
+double velocityFactor(const ToneEngine& e, const VoiceSettings& s) {
+  return 1.0 - (1.0 - e.noteVelocity) * s.velocitySensitivity;
+}
+
+double vibratoCents(const ToneEngine& e, const VoiceSettings& s) {
+  return std::min(s.vibratoCents + kModWheelCents * e.modWheel, kMaxVibratoCents);
+}
+
+void holdSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s) {
+  b.settingsMove = false;
+  for (int t = 0; t < kMixTerms; ++t)
+    b.mix[t] = s.mix[t];
+  b.tremoloDepth = s.tremoloDepth;
+  b.velocityFactor = velocityFactor(e, s);
+  b.gain = s.gain;
+}
+
+void recordSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s, int f) {
+  for (int t = 0; t < kMixTerms; ++t)
+    b.stepMix[t][kOversampling * f] = b.stepMix[t][kOversampling * f + 1] = s.mix[t];
+  b.frameTremoloDepth[f] = s.tremoloDepth;
+  b.frameVelocityFactor[f] = velocityFactor(e, s);
+  b.frameGain[f] = s.gain;
+}
+
+// What the modulation pass found, for the passes after it.
+struct Modulation {
+  bool vibrato;      // some frame has a vibrato depth other than 0
+  bool steadyPitch;  // the glided frequency is the same on every frame
+  double frequency;  // that frequency, when steady
+};
+
+// Frames while smoothing moves the settings: they are derived afresh on every frame and
+// recorded per frame for the later stages.
+Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int frames) {
+  VoiceCache& cache = e.cache;
+  b.settingsMove = true;
+  Modulation m{false, false, 0.0};
+  bool tremolo = false;
+  double frequency = e.currentFreq;
+  Envelope envelope{e.envLevel, e.retriggerCountdown, 0.0};
+  double vibratoPhase = e.vibratoPhase, tremoloPhase = e.tremoloPhase;
+  for (int f = 0; f < frames; ++f) {
+    if (!cache.settled) {
+      const bool moved = smoothParameters(e);
+      deriveSettings(e);
+      cache.settled = !moved;
+    }
+    const VoiceSettings& s = cache.settings;
+    recordSettings(b, e, s, f);
+    tremolo |= s.tremoloDepth != 0.0;
+
+    const double target = targetFrequency(e, s);
+    frequency = s.glides ? frequency + (target - frequency) * s.glideCoefficient : target;
+    b.frequency[f] = frequency;
+    envelope.step = e.gate ? s.attackStep : -s.releaseStep;
+    b.envelope[f] = envelope.advance();
+    const double cents = vibratoCents(e, s);
+    m.vibrato |= cents != 0.0;
+    b.vibratoCents[f] = cents;
+    b.vibratoPhase[f] = vibratoPhase;
+    vibratoPhase = advancePhase(vibratoPhase, s.vibratoIncrement);
+    tremoloPhase = advancePhase(tremoloPhase, s.tremoloIncrement);
+    b.tremoloPhase[f] = tremoloPhase;
+  }
+  e.currentFreq = frequency;
+  e.envLevel = envelope.level;
+  e.retriggerCountdown = envelope.countdown;
+  e.vibratoPhase = vibratoPhase;
+  e.tremoloPhase = tremoloPhase;
+  b.tremolo = tremolo;
+  return m;
+}
+
+// The envelope over the run with a fixed step: the rest of a retrigger fade first, then the
+// clamped steps, which change nothing once the level rests at the end the step leads to.
+void envelopeOverRun(ToneEngine& e, StageBuffers& b, int frames, double step) {
+  Envelope envelope{e.envLevel, e.retriggerCountdown, step};
+  int f = 0;
+  for (; f < frames && envelope.countdown > 0.0; ++f)
+    b.envelope[f] = envelope.advance();
+  double level = envelope.level;
+  if ((level == 1.0 && step >= 0.0) || (level == 0.0 && step <= 0.0)) {
+    if (f < frames) fillRun(b.envelope + f, frames - f, level);
+  } else {
+    for (; f < frames; ++f)
+      b.envelope[f] = level = std::min(std::max(level + step, 0.0), 1.0);
+  }
+  e.envLevel = level;
+  e.retriggerCountdown = envelope.countdown;
+}
+
+// A modulation phase over the run: the phase of each frame before its advance is recorded
+// when `before` is given, the phase after it when `after` is; the final phase is returned.
+double phasesOverRun(double phase, double increment, int frames, double* before, double* after) {
+  if (before != nullptr) {
+    for (int f = 0; f < frames; ++f) {
+      before[f] = phase;
+      phase = advancePhase(phase, increment);
+    }
+  } else if (after != nullptr) {
+    for (int f = 0; f < frames; ++f)
+      after[f] = phase = advancePhase(phase, increment);
+  } else if (stepsBelowWrap(phase, increment) >= frames) {
+#pragma GCC unroll 4
+    for (int f = 0; f < frames; ++f)
+      phase += increment;
+  } else {
+    for (int f = 0; f < frames; ++f)
+      phase = advancePhase(phase, increment);
+  }
+  return phase;
+}
+
+// Frames with settled settings: everything that depends on them is worked out once, and each
+// per-frame quantity gets a loop of its own, recorded only where a later stage reads it.
+Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int frames) {
+  const VoiceSettings& s = e.cache.settings;
+  holdSettings(b, e, s);
+  b.tremolo = s.tremoloDepth != 0.0;
+  const double cents = vibratoCents(e, s);
+  const double target = targetFrequency(e, s);
+  const Modulation m{cents != 0.0, !s.glides, target};
+
+  envelopeOverRun(e, b, frames, e.gate ? s.attackStep : -s.releaseStep);
+  e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
+                                 m.vibrato ? b.vibratoPhase : nullptr, nullptr);
+  if (m.vibrato) {
+    for (int f = 0; f < frames; ++f)
+      b.vibratoCents[f] = cents;
+  }
+  e.tremoloPhase = phasesOverRun(e.tremoloPhase, s.tremoloIncrement, frames, nullptr,
+                                 b.tremolo ? b.tremoloPhase : nullptr);
+  if (s.glides) {
+    double frequency = e.currentFreq;
+    for (int f = 0; f < frames; ++f)
+      b.frequency[f] = frequency = frequency + (target - frequency) * s.glideCoefficient;
+    e.currentFreq = frequency;
+  } else {
+    e.currentFreq = target;
+  }
+  return m;
+}
+
+// Vibrato ratios 2^(cents sin(2 pi phase) / 1200), two frames at a time.
+void vibratoRatios(StageBuffers& b, int frames) {
+  using V = Sse2Lanes;
+  for (int f = 0; f < frames; f += V::kLanes) {
+    const V::Vec sine = sinOfPhase<V>(V::load(b.vibratoPhase + f));
+    const V::Vec exponent =
+        V::div(V::mul(V::load(b.vibratoCents + f), sine), V::set1(kCentsPerOctave));
+    V::store(b.vibratoRatio + f, exp2Small<V>(exponent));
+  }
+}
+
+int triangleLimit(double increment) {
+  const double limit = kTriangleHarmonicLimit / increment;
+  if (!(limit >= 0.0)) return 0;
+  return limit >= kMaxTriangleHarmonic ? kMaxTriangleHarmonic : static_cast<int>(limit);
+}
+
+void startSegment(StageBuffers& b, int frame, int limit) {
+  if (b.segmentCount > 0 && b.segments[b.segmentCount - 1].limit == limit) return;
+  b.segments[b.segmentCount++] = {frame, limit};
+}
+
+// The oscillator's increment per step (cycles per oversampled step), the harmonic limit, and
+// the phases of both steps of every frame.
+void oscillatorPhases(ToneEngine& e, StageBuffers& b, int frames, const Modulation& m) {
+  const double ceiling = e.cache.settings.modulatedCeiling;
+  const double stepRate = kOversampling * e.sampleRate;
+  double phase = e.oscPhase;
+  b.segmentCount = 0;
+  if (m.steadyPitch && !m.vibrato) {
+    const double increment = std::min(m.frequency, ceiling) / stepRate;
+    startSegment(b, 0, triangleLimit(increment));
+    const int steps = kOversampling * frames;
+    for (int i = 0; i < steps;) {
+      const int end = std::min(steps, i + stepsBelowWrap(phase, increment));
+#pragma GCC unroll 4
+      for (; i < end; ++i) {
+        b.phase[i] = phase;
+        phase += increment;
+      }
+      if (i < steps) {
+        b.phase[i++] = phase;
+        phase = advancePhase(phase, increment);
+      }
+    }
+    fillRun(b.increment, steps, increment);
+  } else {
+    double lastIncrement = std::numeric_limits<double>::quiet_NaN();
+    for (int f = 0; f < frames; ++f) {
+      const double frequency = m.steadyPitch ? m.frequency : b.frequency[f];
+      const double modulated = m.vibrato ? std::min(frequency * b.vibratoRatio[f], ceiling)
+                                         : std::min(frequency, ceiling);
+      const double increment = modulated / stepRate;
+      if (increment != lastIncrement) {
+        lastIncrement = increment;
+        startSegment(b, f, triangleLimit(increment));
+      }
+      b.increment[2 * f] = b.increment[2 * f + 1] = increment;
+      b.phase[2 * f] = phase;
+      phase = advancePhase(phase, increment);
+      b.phase[2 * f + 1] = phase;
+      phase = advancePhase(phase, increment);
+    }
+  }
+  e.oscPhase = phase;
+}
+
+}  // namespace
+
+void runControlStage(ToneEngine& e, int frames) {
+  StageBuffers& b = e.stages;
+  b.frames = frames;
+  const Modulation m =
+      e.cache.settled ? modulateSettled(e, b, frames) : modulateMoving(e, b, frames);
+  if (m.vibrato) {
+    padAfter(b.vibratoPhase, frames);
+    padAfter(b.vibratoCents, frames);
+    vibratoRatios(b, frames);
+  }
+  oscillatorPhases(e, b, frames, m);
+
+  const int steps = kOversampling * frames;
+  padAfter(b.phase, steps);
+  padAfter(b.increment, steps);
+  padAfter(b.envelope, frames);
+  if (b.tremolo) padAfter(b.tremoloPhase, frames);
+  if (b.settingsMove) {
+    for (double* terms : b.stepMix)
+      padAfter(terms, steps);
+    padAfter(b.frameTremoloDepth, frames);
+    padAfter(b.frameVelocityFactor, frames);
+    padAfter(b.frameGain, frames);
+  }
+}

@@ -1,0 +1,154 @@
+// The oscillator bank: the band-limited square with its correction, the additive triangle and
+// the coloured sine, mixed, for a stretch of oversampled steps at once, one step per vector
+// lane (V is one of the engine's vector forms). Templates only: each form instantiates them
+// under its own instruction set.
+#pragma once
+
+#include "engine/CycleTrig.h"
+#include "engine/StageBuffers.h"
+#include "engine/TriangleWeights.h"
+#include "engine/VoiceConstants.h"
+
+namespace voice {
+
+// A phase nearer than this to an edge, beyond the increment, counts as near it: far more than
+// the roundings of the folded phase, far less than any increment.
+constexpr double kEdgeMargin = 1e-12;
+
+// Polynomial band-limited step correction for phase t and increment e.
+template <class V>
+[[gnu::always_inline]] inline typename V::Vec blep(typename V::Vec t, typename V::Vec e) {
+  using Vec = typename V::Vec;
+  const Vec one = V::set1(1.0);
+  const Vec two = V::set1(2.0);
+  const Vec rising = V::div(t, e);
+  const Vec afterEdge = V::sub(V::negMulAdd(rising, rising, V::mul(two, rising)), one);
+  const Vec falling = V::div(V::sub(t, one), e);
+  const Vec beforeEdge = V::add(V::mulAdd(falling, falling, V::mul(two, falling)), one);
+  return V::select(V::less(t, e), afterEdge, V::keep(V::greater(t, V::sub(one, e)), beforeEdge));
+}
+
+// The square at phase p with increment e: +1 below half a cycle, -1 from there, corrected at
+// both edges.
+template <class V>
+[[gnu::always_inline]] inline typename V::Vec squareWave(typename V::Vec p, typename V::Vec e,
+                                                         const FoldedPhase<V>& folded) {
+  using Vec = typename V::Vec;
+  const Vec level = V::flipSigns(V::set1(-1.0), folded.signOfU);
+  // folded.r is the distance to the nearest edge: away from both, both corrections are 0.
+  if (!V::any(V::less(folded.r, V::add(e, V::set1(kEdgeMargin))))) return level;
+  const Vec one = V::set1(1.0);
+  // The falling edge sits half a cycle later; the wrap is exact for phases in [0, 1).
+  Vec shifted = V::add(p, V::set1(kSquareSplitPhase));
+  shifted = V::sub(shifted, V::keep(V::greaterEqual(shifted, one), one));
+  return V::sub(V::add(level, blep<V>(p, e)), blep<V>(shifted, e));
+}
+
+// Sines of the odd multiples 1, 3, 5 and, for four chains, 7 of the step angle theta, which
+// start the triangle's chains and make the sine oscillator; and the chains' stride factor
+// 2 cos(2 C theta) for C chains.
+template <class V>
+struct OddSines {
+  typename V::Vec s[4];
+  typename V::Vec stride;
+};
+
+template <class V>
+[[gnu::always_inline]] inline OddSines<V> oddSines(typename V::Vec sinTheta) {
+  using Vec = typename V::Vec;
+  const Vec two = V::set1(2.0);
+  // 2 cos 2t = 2 - 4 sin^2 t; sin((k + 2) t) = 2 cos 2t sin kt - sin((k - 2) t);
+  // 2 cos 2x = (2 cos x)^2 - 2.
+  const Vec stride2 = V::negMulAdd(V::set1(4.0), V::mul(sinTheta, sinTheta), two);
+  OddSines<V> o;
+  o.s[0] = sinTheta;
+  o.s[1] = V::mulAdd(stride2, sinTheta, sinTheta);
+  o.s[2] = V::sub(V::mul(stride2, o.s[1]), o.s[0]);
+  o.stride = V::sub(V::mul(stride2, stride2), two);
+  if constexpr (V::kTriangleChains == 4) {
+    o.s[3] = V::sub(V::mul(stride2, o.s[2]), o.s[1]);
+    o.stride = V::sub(V::mul(o.stride, o.stride), two);
+  }
+  return o;
+}
+
+// The mix weights of a run: the same for every step, or one per step while smoothing moves
+// them.
+template <class V>
+struct HeldMix {
+  typename V::Vec term[kMixTerms];
+  explicit HeldMix(const StageBuffers& b) {
+    for (int t = 0; t < kMixTerms; ++t)
+      term[t] = V::set1(b.mix[t]);
+  }
+  [[gnu::always_inline]] typename V::Vec at(int t, int) const { return term[t]; }
+};
+
+template <class V>
+struct SteppedMix {
+  const StageBuffers& b;
+  [[gnu::always_inline]] typename V::Vec at(int t, int step) const {
+    return V::load(b.stepMix[t] + step);
+  }
+};
+
+// The mixed oscillators at the steps i .. i + lanes - 1. The triangle, sum of +-sin(k theta)
+// / k^2 over the odd harmonics up to the limit, is summed in C chains, chain m holding the
+// harmonics 2(Cg + m) + 1, g = 0, 1, ..., each with Clenshaw's recurrence b_g = w_g +
+// 2 cos(2 C theta) b_(g+1) - b_(g+2) from the top group down; a chain sums to
+// b_0 sin((2m + 1) theta) + b_1 sin((2C - 1 - 2m) theta). The chains are independent, so
+// they run side by side. Their sines are gathered per harmonic and weighed together with the
+// sine oscillator's.
+template <class V, class Mix>
+[[gnu::always_inline]] inline typename V::Vec mixedOscillators(const StageBuffers& b,
+                                                               const Mix& mix, int i) {
+  using Vec = typename V::Vec;
+  constexpr int kChains = V::kTriangleChains;
+  constexpr int kGroups = kTriangleTerms / kChains;
+  const TriangleWeights& w = b.triangle;
+  const Vec phase = V::load(b.phase + i);
+  const FoldedPhase<V> folded = foldPhase<V>(phase);
+  const OddSines<V> o = oddSines<V>(sinOfFolded<V>(folded));
+
+  Vec b0[kChains], b1[kChains];
+#pragma GCC unroll 4
+  for (int m = 0; m < kChains; ++m) {
+    b0[m] = V::load(w.weight[kChains * (kGroups - 1) + m]);
+    b1[m] = V::zero();
+  }
+#pragma GCC unroll 16
+  for (int g = kGroups - 2; g >= 0; --g) {
+#pragma GCC unroll 4
+    for (int m = 0; m < kChains; ++m) {
+      // b_(g+2) - w does not wait for b_(g+1), keeping the chain to one multiply and add;
+      // it also takes b_(g+2)'s register, which is free after it.
+      const Vec next =
+          V::mulSub(o.stride, b0[m], V::sub(b1[m], V::load(w.weight[kChains * g + m])));
+      b1[m] = b0[m];
+      b0[m] = next;
+    }
+  }
+
+  const Vec triangle = mix.at(kTriangleTerm, i);
+  Vec out = V::mul(mix.at(kSquareTerm, i), squareWave<V>(phase, V::load(b.increment + i), folded));
+#pragma GCC unroll 4
+  for (int j = 0; j < kChains; ++j) {
+    const Vec harmonic = V::add(b0[j], b1[kChains - 1 - j]);  // the triangle's weight of s[j]
+    const Vec weight = j < 3 ? V::mulAdd(triangle, harmonic, mix.at(kFundamentalTerm + j, i))
+                             : V::mul(triangle, harmonic);
+    out = V::mulAdd(weight, o.s[j], out);
+  }
+  if constexpr (kChains < 3) out = V::mulAdd(mix.at(kFifthTerm, i), o.s[2], out);
+  return out;
+}
+
+// Mixed oscillators for steps [from, to) in whole vectors, into b.mixed; the last vector may
+// run past `to` into the arrays' spare room.
+template <class V, class Mix>
+[[gnu::always_inline]] inline void runOscillatorBank(StageBuffers& b, int from, int to,
+                                                     const Mix& mix) {
+  for (int i = from; i < to; i += V::kLanes)
+    V::store(b.mixed + i, mixedOscillators<V>(b, mix, i));
+}
+
+}  // namespace voice

@@ -1,0 +1,39 @@
+// The stages after the control stage, for one vector form V: the oscillator bank over the
+// run's steps, the decimator, and the output stage. Templates only: a file that includes this
+// header instantiates them for its own form, under that form's instruction set.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/DecimatorStage.h"
+#include "engine/OscillatorBank.h"
+#include "engine/OutputStage.h"
+#include "engine/ToneEngine.h"
+
+namespace voice {
+
+// The bank over the run, one stretch of steps per harmonic limit.
+template <class V, class Mix>
+inline void runBankSegments(StageBuffers& b, const Mix& mix) {
+  const int steps = kOversampling * b.frames;
+  for (int s = 0; s < b.segmentCount; ++s) {
+    const HarmonicSegment& segment = b.segments[s];
+    const int end = s + 1 < b.segmentCount ? kOversampling * b.segments[s + 1].firstFrame : steps;
+    if (segment.limit != b.triangle.harmonicLimit) setTriangleLimit(b.triangle, segment.limit);
+    runOscillatorBank<V>(b, kOversampling * segment.firstFrame, end, mix);
+  }
+}
+
+// Renders the run that the control stage has prepared into host frames starting at offset.
+template <class V, typename Sample>
+inline void renderStages(ToneEngine& e, const OutputChannels<Sample>& out, int32_t offset) {
+  StageBuffers& b = e.stages;
+  if (b.settingsMove)
+    runBankSegments<V>(b, SteppedMix<V>{b});
+  else
+    runBankSegments<V>(b, HeldMix<V>(b));
+  runDecimator<typename V::Pair>(e.decimator, b, b.frames);
+  runOutputStage<V>(b, out, offset);
+}
+
+}  // namespace voice
