@@ -1,4 +1,5 @@
-// What the dispatcher needs of the editor: open it in a host window and close it.
+// What the dispatcher needs of the editor: open it in a host window, serve it from the host's
+// idle calls, and close it.
 #pragma once
 
 struct PluginInstance;
@@ -8,3 +9,8 @@ int openEditor(PluginInstance& instance, void* parentWindow);
 
 // Closes an open editor, ending a drag in progress; harmless when none is open.
 void closeEditor(PluginInstance& instance);
+
+// The host's periodic idle call (effEditIdle): where the window system has no timer of the
+// editor's own (X11), it reads the window's events, refreshes and paints from here; on
+// Windows the window's own timer does that and this does nothing.
+void idleEditor(PluginInstance& instance);

@@ -193,3 +193,5 @@ void closeEditor(PluginInstance& instance) {
   delete editor;
   instance.editor = nullptr;
 }
+
+void idleEditor(PluginInstance&) {}
