@@ -1,18 +1,18 @@
 // The editor's drawing interface: every painter draws through it, so the painters and their
-// geometry stay free of Windows. Two layers share one surface, as on the real back buffer:
-// - the GDI layer: solid fills, outlined ellipses, line segments and 8-bit text in the
-//   editor's own fonts (the Original skin, the appearance bar and the Legato switch);
+// geometry stay free of any platform. Two layers share one surface, the back buffer:
+// - the plain layer: aliased solid fills, outlined ellipses, line segments and 8-bit text in
+//   the editor's own fonts (the Original skin, the appearance bar and the Legato switch);
 // - the shape layer: anti-aliased shapes in ARGB colours with float or integer geometry,
 //   two-point gradients, pens with caps, arcs and cardinal curves, plus UTF-16 face text
 //   in a font made for each string (the Vintage and Silver skins).
-// The Windows implementation maps each call onto GDI or GDI+; the recording implementation
+// Windows maps each call onto GDI or GDI+, Linux onto cairo; the recording implementation
 // keeps the calls for tests.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-// 8-bit RGB as GDI takes it (a COLORREF on Windows).
+// 8-bit RGB: the plain layer's fills and pens, and every text colour.
 struct Rgb {
   uint8_t red;
   uint8_t green;
@@ -20,7 +20,7 @@ struct Rgb {
   friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-// 32-bit ARGB as GDI+ takes it: alpha in the top byte, then red, green, blue.
+// 32-bit ARGB of the shape layer: alpha in the top byte, then red, green, blue.
 using Argb = uint32_t;
 
 // The text colour for an ARGB constant: alpha dropped.
@@ -29,7 +29,7 @@ constexpr Rgb rgbOf(Argb colour) {
              static_cast<uint8_t>(colour)};
 }
 
-// A GDI rectangle: right and bottom are excluded when filled.
+// A pixel rectangle: right and bottom are excluded when filled.
 struct RectI {
   int32_t left;
   int32_t top;
@@ -44,23 +44,37 @@ struct PointF {
   friend bool operator==(const PointF&, const PointF&) = default;
 };
 
-// The fonts the editor makes once per open.
+// A font by what it looks like: family name, character (em) height in pixels and weight.
+struct FontSpec {
+  const char* family;  // "Segoe UI", "Arial" or "Consolas"
+  int32_t pixelSize;
+  int32_t weight;  // 400 regular, 700 bold
+};
+
+constexpr int32_t kRegularWeight = 400;
+constexpr int32_t kBoldWeight = 700;
+
+// The fonts the editor makes once per open, for the 8-bit text of the plain layer.
 enum class EditorFont : uint8_t {
-  Label,  // "Segoe UI", 13 px, regular: captions, values, text lines
-  Title,  // "Segoe UI", 36 px, bold: the Original title
-  Small,  // "Segoe UI", 11 px, regular: appearance bar and Legato switch captions
+  Label,  // captions, values, text lines
+  Title,  // the Original title
+  Small,  // appearance bar and Legato switch captions
+};
+constexpr int32_t kNumEditorFonts = 3;
+
+constexpr FontSpec kEditorFonts[kNumEditorFonts] = {
+    {"Segoe UI", 13, kRegularWeight},
+    {"Segoe UI", 36, kBoldWeight},
+    {"Segoe UI", 11, kRegularWeight},
 };
 
-// A font made for one face-text string.
-struct FaceFont {
-  const char16_t* face;  // "Arial" or "Consolas"
-  int32_t height;        // negative: character height in pixels
-  int32_t weight;        // 400 regular, 700 bold
-};
+constexpr const FontSpec& fontSpecOf(EditorFont font) {
+  return kEditorFonts[static_cast<int32_t>(font)];
+}
 
-// Single-line text formats (DT_ flags): vertically centred, no prefix processing.
-constexpr uint32_t kTextLeft = 0x824;
-constexpr uint32_t kTextCentred = 0x825;
+// Text in a rectangle is one line, vertically centred on the font's cell height, drawn with
+// no prefix processing; it is placed at the left edge or centred horizontally.
+enum class TextAlign : uint8_t { Left, Centre };
 
 enum class LineCap : uint8_t { Flat = 0, Round = 2 };
 
@@ -101,8 +115,8 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
 
-  // --- GDI layer -------------------------------------------------------------------------
-  // Keeps and restores the whole drawing state (SaveDC / RestoreDC).
+  // --- Plain layer -----------------------------------------------------------------------
+  // Keeps and restores the whole drawing state.
   virtual void saveState() = 0;
   virtual void restoreState() = 0;
   // Fill with the editor's background brush (made once per open).
@@ -117,7 +131,7 @@ class Canvas {
   // 8-bit text with a transparent background: at a point, or inside a rectangle.
   virtual void textAt(int32_t x, int32_t y, std::string_view text, EditorFont font, Rgb colour) = 0;
   virtual void textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
-                      uint32_t format) = 0;
+                      TextAlign align) = 0;
 
   // --- Shape layer -----------------------------------------------------------------------
   // Opens the graphics context of one painter (anti-aliasing on) and closes it.
@@ -138,10 +152,8 @@ class Canvas {
                        float startAngle, float sweepAngle) = 0;
   // Cardinal spline through the points, tension 0.5.
   virtual void drawCurve(const Pen& pen, const PointF* points, int32_t count) = 0;
-  // UTF-16 text over everything drawn so far: the shapes are flushed first, then the text
-  // goes through GDI in a font made and deleted for this string.
-  virtual void drawFaceText(std::u16string_view text, const FaceFont& font, Rgb colour, RectI rect,
-                            uint32_t format) = 0;
-  // The last non-zero status of a shape call in this graphics context (0 when none failed).
-  virtual int32_t lastStatus() const = 0;
+  // UTF-16 text over everything drawn so far (the shapes are completed first), in a font
+  // made for this string, not anti-aliased by the shape layer's setting.
+  virtual void drawFaceText(std::u16string_view text, const FontSpec& font, Rgb colour, RectI rect,
+                            TextAlign align) = 0;
 };

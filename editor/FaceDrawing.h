@@ -1,5 +1,5 @@
 // What the Vintage and Silver faces share in how they draw: the fonts of their texts, a text
-// style (font, colour, format), and shapes given in whole pixels.
+// style (font, colour, alignment), and shapes given in whole pixels.
 #pragma once
 
 #include <cstdint>
@@ -9,22 +9,19 @@
 #include "editor/Canvas.h"
 #include "editor/Screw.h"
 
-inline constexpr char16_t kArialFace[] = u"Arial";
-inline constexpr char16_t kConsolasFace[] = u"Consolas";
+inline constexpr char kArialFace[] = "Arial";
+inline constexpr char kConsolasFace[] = "Consolas";
 
-constexpr int32_t kRegularWeight = 400;
-constexpr int32_t kBoldWeight = 700;
-
-constexpr FaceFont kTitleFont{kArialFace, -31, kBoldWeight};
-constexpr FaceFont kFineTextFont{kArialFace, -10, kRegularWeight};  // model and MIDI lines
-constexpr FaceFont kLabelFont{kArialFace, -10, kBoldWeight};        // captions, buttons, sections
-constexpr FaceFont kValueFont{kConsolasFace, -11, kRegularWeight};
-constexpr FaceFont kDedicationFont{kArialFace, -11, kRegularWeight};
+constexpr FontSpec kTitleFont{kArialFace, 31, kBoldWeight};
+constexpr FontSpec kFineTextFont{kArialFace, 10, kRegularWeight};  // model and MIDI lines
+constexpr FontSpec kLabelFont{kArialFace, 10, kBoldWeight};        // captions, buttons, sections
+constexpr FontSpec kValueFont{kConsolasFace, 11, kRegularWeight};
+constexpr FontSpec kDedicationFont{kArialFace, 11, kRegularWeight};
 
 struct FaceTextStyle {
-  FaceFont font;
+  FontSpec font;
   Rgb colour;
-  uint32_t format;
+  TextAlign align;
 };
 
 struct PixelPoint {
@@ -34,7 +31,7 @@ struct PixelPoint {
 
 inline void drawStyledText(Canvas& canvas, std::u16string_view text, const FaceTextStyle& style,
                            RectI rect) {
-  canvas.drawFaceText(text, style.font, style.colour, rect, style.format);
+  canvas.drawFaceText(text, style.font, style.colour, rect, style.align);
 }
 
 constexpr RectI offsetRect(RectI rect, int32_t dx, int32_t dy) {

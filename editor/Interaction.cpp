@@ -4,12 +4,11 @@
 
 #include <cmath>
 
+#include "editor/EditorLink.h"
 #include "editor/EditorWindow.h"
 #include "editor/HostNotify.h"
 #include "editor/Layout.h"
 #include "editor/WindowPort.h"
-#include "plugin/PluginInstance.h"
-#include "plugin/ProgramState.h"
 #include "plugin/Programs.h"
 
 namespace {
@@ -39,20 +38,20 @@ void endDrag(EditorWindow& editor, WindowPort& window) {
   if (editor.activeParam < 0) return;
   const int32_t id = editor.activeParam;
   editor.activeParam = -1;
-  sendEndEdit(*editor.owner, id);
+  editor.owner->endEdit(id);
   window.releaseCaptureIfHeld();
 }
 
 void selectAppearance(EditorWindow& editor, WindowPort& window, int32_t skin) {
   endDrag(editor, window);
-  editor.owner->skin.exchange(skin);
-  sendUpdateDisplay(*editor.owner);
+  editor.owner->exchangeSkin(skin);
+  editor.owner->updateDisplay();
   window.invalidate();
 }
 
 void selectProgram(EditorWindow& editor, WindowPort& window, int32_t program) {
-  PluginInstance& instance = *editor.owner;
-  loadProgram(instance, program);
+  EditorLink& instance = *editor.owner;
+  instance.loadProgram(program);
   double values[kNumParams];
   programValues(program, values);
   for (int32_t id = 0; id < kNumParams; ++id)
@@ -61,11 +60,11 @@ void selectProgram(EditorWindow& editor, WindowPort& window, int32_t program) {
 
 void startDrag(EditorWindow& editor, WindowPort& window, int32_t id, int32_t y, bool shift,
                int32_t skin) {
-  PluginInstance& instance = *editor.owner;
+  EditorLink& instance = *editor.owner;
   editor.activeParam = id;
   editor.dragAnchorY = y;
-  editor.dragAnchorValue = instance.paramValues[id].load();
-  sendBeginEdit(instance, id);
+  editor.dragAnchorValue = instance.value(id);
+  instance.beginEdit(id);
   window.setCapture();
   if (skin != Silver || shift) return;
   // A press away from the fader's thumb moves the thumb to the pressed point.
@@ -108,8 +107,8 @@ bool hitLegatoSwitch(int32_t x, int32_t y) {
 }
 
 void onButtonDown(EditorWindow& editor, WindowPort& window, int32_t x, int32_t y, bool shift) {
-  PluginInstance& instance = *editor.owner;
-  const int32_t skin = instance.skin.load();
+  EditorLink& instance = *editor.owner;
+  const int32_t skin = instance.skin();
   if (const int32_t segment = hitTestAppearance(x, y); segment >= 0) {
     selectAppearance(editor, window, segment);
     return;
@@ -133,7 +132,7 @@ void onButtonDown(EditorWindow& editor, WindowPort& window, int32_t x, int32_t y
 
 void onMouseMove(EditorWindow& editor, WindowPort& window, int32_t y, bool shift) {
   if (editor.activeParam < 0) return;
-  const double perPixel = dragPerPixel(editor.owner->skin.load(), shift);
+  const double perPixel = dragPerPixel(editor.owner->skin(), shift);
   const double value = limitUnit(editor.dragAnchorValue + (editor.dragAnchorY - y) * perPixel);
   editor.dragAnchorValue = value;
   editor.dragAnchorY = y;
@@ -149,35 +148,35 @@ void onCaptureChanged(EditorWindow& editor) {
   if (editor.activeParam < 0) return;
   const int32_t id = editor.activeParam;
   editor.activeParam = -1;
-  sendEndEdit(*editor.owner, id);
+  editor.owner->endEdit(id);
 }
 
 void onDoubleClick(EditorWindow& editor, WindowPort& window, int32_t x, int32_t y) {
-  PluginInstance& instance = *editor.owner;
+  EditorLink& instance = *editor.owner;
   if (hitLegatoSwitch(x, y)) {
     applyBracketedEdit(instance, window, kLegato, legatoByPosition(x));
     return;
   }
-  const int32_t id = hitTestControl(x, y, instance.skin.load());
+  const int32_t id = hitTestControl(x, y, instance.skin());
   if (id < 0) return;
   applyBracketedEdit(instance, window, id, kParamTable[id].defaultValue);
 }
 
 void onWheel(EditorWindow& editor, WindowPort& window, int32_t screenX, int32_t screenY,
              int32_t delta, bool shift) {
-  PluginInstance& instance = *editor.owner;
+  EditorLink& instance = *editor.owner;
   int32_t x = screenX;
   int32_t y = screenY;
   window.screenToClient(x, y);
   int32_t id = kLegato;
   double step = kLegatoWheelStep;
   if (!hitLegatoSwitch(x, y)) {
-    id = hitTestControl(x, y, instance.skin.load());
+    id = hitTestControl(x, y, instance.skin());
     if (id < 0) return;
     step = wheelStep(id, shift);
   }
   const double change = step * (delta / kWheelNotch);
-  applyBracketedEdit(instance, window, id, instance.paramValues[id].load() + change);
+  applyBracketedEdit(instance, window, id, instance.value(id) + change);
 }
 
 void onTimer(EditorWindow& editor, WindowPort& window) {

@@ -1,5 +1,5 @@
 // The Original appearance: a dark panel with title, program buttons, fifteen knobs with
-// captions and read-outs, and two text lines, all in plain GDI.
+// captions and read-outs, and two text lines, all on the plain layer.
 #include <cmath>
 
 #include "editor/Layout.h"

@@ -12,7 +12,7 @@
 void paintEditor(Canvas& canvas, const double values[kNumParams], int32_t skin,
                  int32_t activeParam);
 
-// The Original appearance, drawn with GDI alone.
+// The Original appearance, drawn on the plain layer alone.
 void paintOriginalSkin(Canvas& canvas, const double values[kNumParams]);
 
 // The APPEARANCE selector with the segment of `skin` selected, in that skin's colours.

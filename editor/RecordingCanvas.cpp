@@ -86,13 +86,13 @@ void RecordingCanvas::textAt(int32_t x, int32_t y, std::string_view text, Editor
 }
 
 void RecordingCanvas::textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
-                             uint32_t format) {
+                             TextAlign align) {
   DrawCall& call = add(DrawOp::TextIn);
   call.rect = rect;
   call.text = widen(text);
   call.font = font;
   call.rgb = colour;
-  call.format = format;
+  call.align = align;
 }
 
 void RecordingCanvas::openShapes() {
@@ -168,13 +168,13 @@ void RecordingCanvas::drawCurve(const Pen& pen, const PointF* points, int32_t co
   }
 }
 
-void RecordingCanvas::drawFaceText(std::u16string_view text, const FaceFont& font, Rgb colour,
-                                   RectI rect, uint32_t format) {
+void RecordingCanvas::drawFaceText(std::u16string_view text, const FontSpec& font, Rgb colour,
+                                   RectI rect, TextAlign align) {
   DrawCall& call = add(DrawOp::DrawFaceText);
   call.text = std::u16string(text);
   call.faceFont = font;
-  call.faceName = font.face == nullptr ? std::u16string() : std::u16string(font.face);
+  call.faceName = font.family == nullptr ? std::string() : std::string(font.family);
   call.rgb = colour;
   call.rect = rect;
-  call.format = format;
+  call.align = align;
 }

@@ -31,9 +31,9 @@ enum class DrawOp : uint8_t {
 };
 
 // One recorded call. Only the fields that the call has are meaningful:
-// - rect: GDI rectangles, and (x, y, x + width, y + height) of integer shapes;
+// - rect: plain-layer rectangles, and (x, y, x + width, y + height) of integer shapes;
 // - coords: float geometry in call order (x, y, width, height, angles, line or curve points);
-// - rgb / penWidth: GDI colour and pen width; pen / brush: shape pen and brush;
+// - rgb / penWidth: plain-layer colour and pen width; pen / brush: shape pen and brush;
 // - text: 8-bit text widened byte by byte, or the UTF-16 face text.
 struct DrawCall {
   DrawOp op;
@@ -45,9 +45,9 @@ struct DrawCall {
   Brush brush{};
   std::u16string text;
   EditorFont font = EditorFont::Label;
-  FaceFont faceFont{};
-  std::u16string faceName;
-  uint32_t format = 0;
+  FontSpec faceFont{};
+  std::string faceName;
+  TextAlign align = TextAlign::Left;
   bool flag = false;  // SetAntiAlias: on or off
 };
 
@@ -70,7 +70,7 @@ class RecordingCanvas : public Canvas {
                    int32_t penWidth) override;
   void textAt(int32_t x, int32_t y, std::string_view text, EditorFont font, Rgb colour) override;
   void textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
-              uint32_t format) override;
+              TextAlign align) override;
 
   void openShapes() override;
   void closeShapes() override;
@@ -87,9 +87,8 @@ class RecordingCanvas : public Canvas {
   void drawArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
                float sweepAngle) override;
   void drawCurve(const Pen& pen, const PointF* points, int32_t count) override;
-  void drawFaceText(std::u16string_view text, const FaceFont& font, Rgb colour, RectI rect,
-                    uint32_t format) override;
-  int32_t lastStatus() const override { return 0; }
+  void drawFaceText(std::u16string_view text, const FontSpec& font, Rgb colour, RectI rect,
+                    TextAlign align) override;
 
  private:
   DrawCall& add(DrawOp op);

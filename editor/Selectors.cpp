@@ -1,4 +1,4 @@
-// The appearance bar and the Legato switch, drawn with GDI over whichever skin is shown.
+// The appearance bar and the Legato switch, on the plain layer over whichever skin is shown.
 #include "editor/Layout.h"
 #include "editor/Painters.h"
 #include "editor/SelectorColours.h"
@@ -15,7 +15,7 @@ void paintSelectorPart(Canvas& canvas, RectI face, RectI textRect, const char* l
                        const SelectorColours& colours) {
   canvas.fillRect(face, selected ? colours.selectedFace : colours.otherFace);
   canvas.textIn(textRect, label, EditorFont::Small,
-                selected ? colours.selectedText : colours.otherText, kTextCentred);
+                selected ? colours.selectedText : colours.otherText, TextAlign::Centre);
 }
 
 }  // namespace
@@ -25,9 +25,9 @@ void paintAppearanceBar(Canvas& canvas, int32_t skin) {
   canvas.saveState();
   canvas.fillRect(RectI{514, 16, 826, 78}, colours.bar);
   canvas.textIn(RectI{523, 20, 690, 36}, kBarHeader, EditorFont::Small, colours.otherText,
-                kTextLeft);
+                TextAlign::Left);
   canvas.textIn(RectI{723, 20, 817, 36}, kBarVersion, EditorFont::Small, colours.otherText,
-                kTextCentred);
+                TextAlign::Centre);
   for (int32_t j = 0; j < kNumSkins; ++j) {
     const int32_t x = 524 + kSegmentPitch * j;
     canvas.fillRect(RectI{x - 1, 42, x + 93, 69}, colours.border);

@@ -37,9 +37,9 @@ constexpr Pen kHeaderRuleDarkPen{0xFF526A79, 1.0f};
 constexpr int32_t kHeaderRuleDarkY = 88;
 constexpr Pen kHeaderRuleLightPen{0xFFF5F9FB, 1.0f};
 constexpr int32_t kHeaderRuleLightY = 90;
-constexpr FaceTextStyle kTitleStyle{kTitleFont, {30, 49, 61}, kTextLeft};
+constexpr FaceTextStyle kTitleStyle{kTitleFont, {30, 49, 61}, TextAlign::Left};
 constexpr RectI kTitleRect{38, 20, 448, 59};
-constexpr FaceTextStyle kModelLineStyle{kFineTextFont, {79, 103, 117}, kTextLeft};
+constexpr FaceTextStyle kModelLineStyle{kFineTextFont, {79, 103, 117}, TextAlign::Left};
 constexpr RectI kModelLineRect{40, 60, 480, 76};
 
 constexpr PixelPoint kScrews[] = {{23, 12}, {836, 12}, {23, 518}, {836, 518}};
@@ -56,7 +56,7 @@ constexpr Argb kButtonFaceTop = 0xFFEFF4F7;
 constexpr Argb kButtonFaceBottom = 0xFFB1C0CA;
 constexpr int32_t kButtonGradientBottom = 131;
 constexpr Pen kButtonTopLightPen{0xFFFEFFFF, 1.0f};
-constexpr FaceTextStyle kButtonLabelStyle{kLabelFont, {54, 75, 89}, kTextCentred};
+constexpr FaceTextStyle kButtonLabelStyle{kLabelFont, {54, 75, 89}, TextAlign::Centre};
 constexpr Rgb kMatchedLabelColour{27, 88, 105};
 constexpr int32_t kButtonLabelTop = 107;
 constexpr int32_t kButtonLabelBottom = 129;
@@ -72,7 +72,7 @@ constexpr Argb kStripBottomRight = 0xC8B4C3CD;
 constexpr Pen kStripLightPen{0xFFF6FBFD, 1.0f};
 constexpr Pen kStripShadePen{0xFF7E93A1, 1.0f};
 constexpr RectI kAccentTabRect{36, 145, 113, 147};
-constexpr FaceTextStyle kCaptionStyle{kLabelFont, {43, 64, 78}, kTextCentred};
+constexpr FaceTextStyle kCaptionStyle{kLabelFont, {43, 64, 78}, TextAlign::Centre};
 constexpr RectI kCaptionRect{28, 153, 120, 169};
 constexpr int32_t kFaderCentreX = 73;
 constexpr int32_t kFaderTop = 174;
@@ -81,7 +81,7 @@ constexpr Argb kValueBoxActive = 0xFF1D5162;
 constexpr RectI kValueBoxRect{33, 265, 114, 283};
 constexpr Pen kValueBoxLightPen{0xFFF1F7FA, 1.0f};
 constexpr int32_t kValueBoxLightY = 284;
-constexpr FaceTextStyle kValueStyle{kValueFont, {222, 240, 241}, kTextCentred};
+constexpr FaceTextStyle kValueStyle{kValueFont, {222, 240, 241}, TextAlign::Centre};
 constexpr RectI kValueTextRect{30, 263, 117, 286};
 
 // Footer: a double rule, the section and MIDI lines, and a light band with the dedication.
@@ -92,16 +92,16 @@ constexpr int32_t kFooterRuleDarkY = 448;
 constexpr Pen kFooterRuleLightPen{0xFFF0F6F9, 1.0f};
 constexpr int32_t kFooterRuleLightY = 449;
 constexpr Rgb kFooterTextColour{57, 82, 98};
-constexpr FaceTextStyle kSectionStyle{kLabelFont, kFooterTextColour, kTextLeft};
+constexpr FaceTextStyle kSectionStyle{kLabelFont, kFooterTextColour, TextAlign::Left};
 constexpr RectI kSectionRect{39, 455, 299, 474};
 constexpr std::u16string_view kMidiLine =
     u"MIDI   \u00B7   BEND \u00B12   \u00B7   CC1 VIBRATO   \u00B7   CC64 SUSTAIN";
-constexpr FaceTextStyle kMidiLineStyle{kFineTextFont, kFooterTextColour, kTextLeft};
+constexpr FaceTextStyle kMidiLineStyle{kFineTextFont, kFooterTextColour, TextAlign::Left};
 constexpr RectI kMidiLineRect{354, 455, 822, 474};
 constexpr Argb kBandColour = 0xFFB0C0C9;
 constexpr RectI kBandRect{38, 484, 822, 510};
 constexpr Pen kBandEdgePen{0xFF8CA1AE, 1.0f};
-constexpr FaceTextStyle kDedicationStyle{kDedicationFont, {45, 70, 87}, kTextCentred};
+constexpr FaceTextStyle kDedicationStyle{kDedicationFont, {45, 70, 87}, TextAlign::Centre};
 constexpr RectI kDedicationRect{42, 486, 818, 507};
 
 void drawPanel(Canvas& canvas) {

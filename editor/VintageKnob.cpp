@@ -47,7 +47,7 @@ constexpr PointF kCapLightOffset{-15.0f, -27.0f};
 constexpr PointF kCapDarkOffset{18.0f, 25.0f};
 constexpr float kCapRadius = 26.0f;
 
-// Rim light over the top of the cap (GDI+ angles, clockwise from +x).
+// Rim light over the top of the cap (angles clockwise from +x).
 constexpr Pen kRimLightPen{0x965D6051, 0.8f};
 constexpr float kRimLightRadius = 25.0f;
 constexpr float kRimLightStart = 190.0f;

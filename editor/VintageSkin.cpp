@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr FaceTextStyle kTitleStyle{kTitleFont, {37, 44, 38}, kTextLeft};
+constexpr FaceTextStyle kTitleStyle{kTitleFont, {37, 44, 38}, TextAlign::Left};
 constexpr RectI kTitleRect{45, 20, 425, 57};
-constexpr FaceTextStyle kModelLineStyle{kFineTextFont, {66, 70, 54}, kTextLeft};
+constexpr FaceTextStyle kModelLineStyle{kFineTextFont, {66, 70, 54}, TextAlign::Left};
 constexpr RectI kModelLineRect{47, 58, 527, 74};
 
 constexpr PixelPoint kHeaderScrews[] = {{35, 22}, {825, 22}, {35, 77}, {825, 77}};
@@ -34,7 +34,7 @@ constexpr Pen kButtonTopLightPen{0xFFEAE1BF, 1.0f};
 constexpr int32_t kButtonTopLightY = 106;
 constexpr Pen kButtonBottomLinePen{0xFF525441, 1.0f};
 constexpr int32_t kButtonBottomLineY = 131;
-constexpr FaceTextStyle kButtonLabelStyle{kLabelFont, {32, 41, 34}, kTextCentred};
+constexpr FaceTextStyle kButtonLabelStyle{kLabelFont, {32, 41, 34}, TextAlign::Centre};
 constexpr int32_t kButtonLabelTop = 109;
 constexpr int32_t kButtonLabelBottom = 127;
 
@@ -53,7 +53,7 @@ constexpr Divider kDividers[] = {
 // Control cells: caption on top, knob, value box below; positions from the cell's base point.
 constexpr int32_t kCellBaseX = 30;
 constexpr int32_t kCellBaseY = 154;
-constexpr FaceTextStyle kCaptionStyle{kLabelFont, {221, 213, 179}, kTextCentred};
+constexpr FaceTextStyle kCaptionStyle{kLabelFont, {221, 213, 179}, TextAlign::Centre};
 constexpr RectI kCaptionRect{-3, -2, 89, 14};
 constexpr PointF kKnobCentre{43, 61};
 constexpr Argb kValueBoxIdle = 0xFF141A16;
@@ -66,17 +66,17 @@ constexpr RectI kValueTextRect{0, 108, 87, 132};
 // Footer: a rule, the section and MIDI lines, and a dark band with the dedication.
 constexpr Pen kFooterRulePen{0xFF6D7259, 1.0f};
 constexpr RectI kFooterRule{45, 447, 814, 447};
-constexpr FaceTextStyle kSectionStyle{kLabelFont, {176, 176, 144}, kTextLeft};
+constexpr FaceTextStyle kSectionStyle{kLabelFont, {176, 176, 144}, TextAlign::Left};
 constexpr RectI kSectionRect{45, 454, 315, 469};
 constexpr std::u16string_view kMidiLine =
     u"MIDI   \u2022   BEND \u00B1 2   \u2022   CC1 VIBRATO   \u2022   CC64 SUSTAIN";
 constexpr FaceTextStyle kMidiLineStyle{
-    {kArialFace, -9, kRegularWeight}, {175, 177, 145}, kTextLeft};
+    {kArialFace, 9, kRegularWeight}, {175, 177, 145}, TextAlign::Left};
 constexpr RectI kMidiLineRect{354, 454, 811, 469};
 constexpr Argb kBandColour = 0xFF141915;
 constexpr RectI kBandRect{45, 480, 815, 511};
 constexpr Pen kBandEdgePen{0xFF505842, 1.0f};
-constexpr FaceTextStyle kDedicationStyle{kDedicationFont, {208, 197, 158}, kTextCentred};
+constexpr FaceTextStyle kDedicationStyle{kDedicationFont, {208, 197, 158}, TextAlign::Centre};
 constexpr RectI kDedicationRect{48, 485, 812, 505};
 
 void drawHeader(Canvas& canvas) {
@@ -118,7 +118,7 @@ void drawControl(Canvas& canvas, int32_t id, double value, bool active) {
   fillPixelRect(canvas, Brush::solid(active ? kValueBoxActive : kValueBoxIdle),
                 offsetRect(kValueBoxRect, x, y));
   const FaceTextStyle valueStyle{kValueFont, active ? kValueTextActive : kValueTextIdle,
-                                 kTextCentred};
+                                 TextAlign::Centre};
   drawStyledText(canvas, wideValueText(id, value).view(), valueStyle,
                  offsetRect(kValueTextRect, x, y));
 }

@@ -69,7 +69,7 @@ intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_
   PluginInstance& p = *instance;
   switch (opcode) {
     case effClose:
-      closeEditor(p);
+      closeEditor(p.editor);
       delete instance;
       return 0;
     case effSetProgram:
@@ -104,13 +104,13 @@ intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_
       return 1;
     case effEditOpen:
       if (ptr == nullptr) return 0;
-      closeEditor(p);
-      return openEditor(p, ptr);
+      closeEditor(p.editor);
+      return openEditor(p.editor, p.editorLink, ptr);
     case effEditClose:
-      closeEditor(p);
+      closeEditor(p.editor);
       return 0;
     case effEditIdle:
-      idleEditor(p);
+      idleEditor(p.editor);
       return 0;
     case effGetChunk:
       return getChunk(p, static_cast<void**>(ptr));

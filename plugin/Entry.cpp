@@ -1,7 +1,7 @@
 // The library's one export, VSTPluginMain, and on Windows the module-attach handler.
 #include <new>
 
-#include "plugin/ModuleHandle.h"
+#include "editor/ModuleHandle.h"
 #include "plugin/PluginInstance.h"
 
 #if defined(_WIN32)

@@ -7,6 +7,7 @@
 
 #include "engine/MidiEventQueue.h"
 #include "engine/ToneEngine.h"
+#include "plugin/InstanceLink.h"
 #include "plugin/ParamTable.h"
 #include "plugin/StateChunk.h"
 #include "plugin/vst2.h"
@@ -28,6 +29,7 @@ struct PluginInstance {
   EditorWindow* editor;
   double hostSampleRate;
   char programName[kProgramNameSize];
+  InstanceLink editorLink{*this};  // what the editor reads and writes
 
   explicit PluginInstance(audioMasterCallback callback);
   PluginInstance(const PluginInstance&) = delete;

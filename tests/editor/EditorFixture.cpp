@@ -21,7 +21,7 @@ std::vector<HostNote>& EditorTest::received() {
 
 EditorTest::EditorTest() : instance(std::make_unique<PluginInstance>(recordingHost)) {
   received().clear();
-  editor.owner = instance.get();
+  editor.owner = &instance->editorLink;
   editor.activeParam = -1;
   window.editor = &editor;
 }

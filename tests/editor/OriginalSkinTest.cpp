@@ -186,13 +186,13 @@ TEST(AppearanceBar, TextsAndBracket) {
   EXPECT_EQ(bar->rgb, (Rgb{198, 190, 157}));
   const DrawCall* header = canvas.findText("APPEARANCE");
   ASSERT_NE(header, nullptr);
-  EXPECT_EQ(header->format, kTextLeft);
+  EXPECT_EQ(header->align, TextAlign::Left);
   EXPECT_EQ(header->font, EditorFont::Small);
   const DrawCall* vintage = canvas.findText("VINTAGE");
   ASSERT_NE(vintage, nullptr);
   EXPECT_EQ(vintage->rgb, (Rgb{239, 230, 187}));
   EXPECT_EQ(vintage->rect, (RectI{621, 43, 715, 68}));
-  EXPECT_EQ(vintage->format, kTextCentred);
+  EXPECT_EQ(vintage->align, TextAlign::Centre);
   EXPECT_EQ(canvas.findText("SILVER")->rgb, (Rgb{51, 62, 46}));
   EXPECT_EQ(canvas.findText("VST2 / 1.2")->rect, (RectI{723, 20, 817, 36}));
 }

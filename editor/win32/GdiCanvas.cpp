@@ -1,7 +1,5 @@
 // Canvas calls mapped onto GDI (fills, outlines, text) and GDI+ (anti-aliased shapes).
-#include "editor/GdiCanvas.h"
-
-#include "editor/EditorWindow.h"
+#include "editor/win32/GdiCanvas.h"
 
 using namespace gdiplus;
 
@@ -17,9 +15,21 @@ RECT rectOf(RectI rect) {
   return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// Single-line text, vertically centred, no prefix processing; left or centred.
+UINT textFormatOf(TextAlign align) {
+  const UINT single = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  return align == TextAlign::Centre ? single | DT_CENTER : single | DT_LEFT;
+}
+
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc, const EditorWindow& editor) : dc_(dc), editor_(editor) {}
+HFONT makeGdiFont(const FontSpec& font) {
+  return CreateFontA(-font.pixelSize, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, font.family);
+}
+
+GdiCanvas::GdiCanvas(HDC dc, const GdiResources& resources) : dc_(dc), resources_(resources) {}
 
 GdiCanvas::~GdiCanvas() {
   closeShapes();
@@ -37,7 +47,7 @@ void GdiCanvas::restoreState() {
 
 void GdiCanvas::fillBackground(RectI rect) {
   const RECT area = rectOf(rect);
-  FillRect(dc_, &area, static_cast<HBRUSH>(editor_.backgroundBrush));
+  FillRect(dc_, &area, resources_.backgroundBrush);
 }
 
 void GdiCanvas::fillRect(RectI rect, Rgb colour) {
@@ -69,10 +79,7 @@ void GdiCanvas::lineSegment(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb 
 
 // Text state stays selected: the painters bracket their work with saveState/restoreState.
 void GdiCanvas::selectTextStyle(EditorFont font, Rgb colour) {
-  void* handle = font == EditorFont::Title   ? editor_.titleFont
-                 : font == EditorFont::Small ? editor_.smallFont
-                                             : editor_.labelFont;
-  SelectObject(dc_, static_cast<HFONT>(handle));
+  SelectObject(dc_, resources_.fonts[static_cast<int32_t>(font)]);
   SetBkMode(dc_, TRANSPARENT);
   SetTextColor(dc_, colorOf(colour));
 }
@@ -83,50 +90,46 @@ void GdiCanvas::textAt(int32_t x, int32_t y, std::string_view text, EditorFont f
 }
 
 void GdiCanvas::textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
-                       uint32_t format) {
+                       TextAlign align) {
   selectTextStyle(font, colour);
   RECT area = rectOf(rect);
-  DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, format);
+  DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, textFormatOf(align));
 }
 
 // --- Shape layer -------------------------------------------------------------------------
 
-void GdiCanvas::record(GpStatus status) {
-  if (status != 0) lastStatus_ = status;
-}
-
 void GdiCanvas::openShapes() {
   closeShapes();
-  record(GdipCreateFromHDC(dc_, &graphics_));
-  record(GdipSetSmoothingMode(graphics_, kSmoothingModeAntiAlias));
+  GdipCreateFromHDC(dc_, &graphics_);
+  GdipSetSmoothingMode(graphics_, kSmoothingModeAntiAlias);
 }
 
 void GdiCanvas::closeShapes() {
   if (graphics_ == nullptr) return;
-  record(GdipDeleteGraphics(graphics_));
+  GdipDeleteGraphics(graphics_);
   graphics_ = nullptr;
 }
 
 void GdiCanvas::setAntiAlias(bool on) {
-  record(GdipSetSmoothingMode(graphics_, on ? kSmoothingModeAntiAlias : kSmoothingModeNone));
+  GdipSetSmoothingMode(graphics_, on ? kSmoothingModeAntiAlias : kSmoothingModeNone);
 }
 
 GpBrush* GdiCanvas::makeBrush(const Brush& brush) {
   GpBrush* made = nullptr;
   switch (brush.kind) {
     case Brush::Kind::Solid:
-      record(GdipCreateSolidFill(brush.from, &made));
+      GdipCreateSolidFill(brush.from, &made);
       break;
     case Brush::Kind::Gradient: {
       const GpPointF start{brush.start.x, brush.start.y};
       const GpPointF end{brush.end.x, brush.end.y};
-      record(GdipCreateLineBrush(&start, &end, brush.from, brush.to, kWrapModeTile, &made));
+      GdipCreateLineBrush(&start, &end, brush.from, brush.to, kWrapModeTile, &made);
       break;
     }
     case Brush::Kind::GradientInt: {
       const GpPoint start{static_cast<INT>(brush.start.x), static_cast<INT>(brush.start.y)};
       const GpPoint end{static_cast<INT>(brush.end.x), static_cast<INT>(brush.end.y)};
-      record(GdipCreateLineBrushI(&start, &end, brush.from, brush.to, kWrapModeTile, &made));
+      GdipCreateLineBrushI(&start, &end, brush.from, brush.to, kWrapModeTile, &made);
       break;
     }
   }
@@ -135,20 +138,19 @@ GpBrush* GdiCanvas::makeBrush(const Brush& brush) {
 
 GpPen* GdiCanvas::makePen(const Pen& pen) {
   GpPen* made = nullptr;
-  record(GdipCreatePen1(pen.colour, pen.width, kUnitWorld, &made));
+  GdipCreatePen1(pen.colour, pen.width, kUnitWorld, &made);
   if (made == nullptr) return nullptr;
-  if (pen.startCap != LineCap::Flat)
-    record(GdipSetPenStartCap(made, static_cast<int>(pen.startCap)));
-  if (pen.endCap != LineCap::Flat) record(GdipSetPenEndCap(made, static_cast<int>(pen.endCap)));
+  if (pen.startCap != LineCap::Flat) GdipSetPenStartCap(made, static_cast<int>(pen.startCap));
+  if (pen.endCap != LineCap::Flat) GdipSetPenEndCap(made, static_cast<int>(pen.endCap));
   return made;
 }
 
 void GdiCanvas::dropBrush(GpBrush* brush) {
-  if (brush != nullptr) record(GdipDeleteBrush(brush));
+  if (brush != nullptr) GdipDeleteBrush(brush);
 }
 
 void GdiCanvas::dropPen(GpPen* pen) {
-  if (pen != nullptr) record(GdipDeletePen(pen));
+  if (pen != nullptr) GdipDeletePen(pen);
 }
 
 void GdiCanvas::fillRectangle(const Brush& brush, float x, float y, float width, float height) {
@@ -175,45 +177,43 @@ void GdiCanvas::fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t
 
 void GdiCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
   GpPen* made = makePen(pen);
-  record(GdipDrawLine(graphics_, made, from.x, from.y, to.x, to.y));
+  GdipDrawLine(graphics_, made, from.x, from.y, to.x, to.y);
   dropPen(made);
 }
 
 void GdiCanvas::drawRectangle(const Pen& pen, float x, float y, float width, float height) {
   GpPen* made = makePen(pen);
-  record(GdipDrawRectangle(graphics_, made, x, y, width, height));
+  GdipDrawRectangle(graphics_, made, x, y, width, height);
   dropPen(made);
 }
 
 void GdiCanvas::drawEllipse(const Pen& pen, float x, float y, float width, float height) {
   GpPen* made = makePen(pen);
-  record(GdipDrawEllipse(graphics_, made, x, y, width, height));
+  GdipDrawEllipse(graphics_, made, x, y, width, height);
   dropPen(made);
 }
 
 void GdiCanvas::drawArc(const Pen& pen, float x, float y, float width, float height,
                         float startAngle, float sweepAngle) {
   GpPen* made = makePen(pen);
-  record(GdipDrawArc(graphics_, made, x, y, width, height, startAngle, sweepAngle));
+  GdipDrawArc(graphics_, made, x, y, width, height, startAngle, sweepAngle);
   dropPen(made);
 }
 
 void GdiCanvas::drawCurve(const Pen& pen, const PointF* points, int32_t count) {
   static_assert(sizeof(PointF) == sizeof(GpPointF));
   GpPen* made = makePen(pen);
-  record(GdipDrawCurve(graphics_, made, reinterpret_cast<const GpPointF*>(points), count));
+  GdipDrawCurve(graphics_, made, reinterpret_cast<const GpPointF*>(points), count);
   dropPen(made);
 }
 
-void GdiCanvas::drawFaceText(std::u16string_view text, const FaceFont& font, Rgb colour, RectI rect,
-                             uint32_t format) {
+void GdiCanvas::drawFaceText(std::u16string_view text, const FontSpec& font, Rgb colour, RectI rect,
+                             TextAlign align) {
   // GDI text lands on the surface directly, so the shapes drawn so far must be there first.
-  record(GdipFlush(graphics_, kFlushIntentionSync));
+  GdipFlush(graphics_, kFlushIntentionSync);
   HDC dc = nullptr;
-  record(GdipGetDC(graphics_, &dc));
-  HFONT made = CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, 0,
-                           reinterpret_cast<const wchar_t*>(font.face));
+  GdipGetDC(graphics_, &dc);
+  HFONT made = makeGdiFont(font);
   if (dc != nullptr) {
     wchar_t buffer[kMaxFaceText + 1];
     const size_t length = text.size() < kMaxFaceText ? text.size() : kMaxFaceText;
@@ -224,11 +224,11 @@ void GdiCanvas::drawFaceText(std::u16string_view text, const FaceFont& font, Rgb
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, colorOf(colour));
     RECT area = rectOf(rect);
-    DrawTextW(dc, buffer, -1, &area, format);
+    DrawTextW(dc, buffer, -1, &area, textFormatOf(align));
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
   }
   DeleteObject(made);
-  if (dc != nullptr) record(GdipReleaseDC(graphics_, dc));
+  if (dc != nullptr) GdipReleaseDC(graphics_, dc);
 }

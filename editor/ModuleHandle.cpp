@@ -1,4 +1,4 @@
 // Storage of the module handle; written once at library attach, read by the editor.
-#include "plugin/ModuleHandle.h"
+#include "editor/ModuleHandle.h"
 
 void* moduleInstance = nullptr;

@@ -5,14 +5,21 @@
 #include <windows.h>
 
 #include "editor/Canvas.h"
-#include "editor/GdiplusFlat.h"
+#include "editor/win32/GdiplusFlat.h"
 
-struct EditorWindow;
+// The GDI objects an open editor keeps: its fonts and the Original background brush.
+struct GdiResources {
+  HFONT fonts[kNumEditorFonts];  // in EditorFont order
+  HBRUSH backgroundBrush;
+};
+
+// A GDI font of the given look (negative height: character height in pixels).
+HFONT makeGdiFont(const FontSpec& font);
 
 class GdiCanvas : public Canvas {
  public:
-  // Draws on `dc` with the fonts and background brush of `editor`.
-  GdiCanvas(HDC dc, const EditorWindow& editor);
+  // Draws on `dc` with the editor's fonts and background brush.
+  GdiCanvas(HDC dc, const GdiResources& resources);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -26,7 +33,7 @@ class GdiCanvas : public Canvas {
                    int32_t penWidth) override;
   void textAt(int32_t x, int32_t y, std::string_view text, EditorFont font, Rgb colour) override;
   void textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
-              uint32_t format) override;
+              TextAlign align) override;
 
   void openShapes() override;
   void closeShapes() override;
@@ -43,12 +50,10 @@ class GdiCanvas : public Canvas {
   void drawArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
                float sweepAngle) override;
   void drawCurve(const Pen& pen, const PointF* points, int32_t count) override;
-  void drawFaceText(std::u16string_view text, const FaceFont& font, Rgb colour, RectI rect,
-                    uint32_t format) override;
-  int32_t lastStatus() const override { return lastStatus_; }
+  void drawFaceText(std::u16string_view text, const FontSpec& font, Rgb colour, RectI rect,
+                    TextAlign align) override;
 
  private:
-  void record(gdiplus::GpStatus status);
   gdiplus::GpBrush* makeBrush(const Brush& brush);
   gdiplus::GpPen* makePen(const Pen& pen);
   void dropBrush(gdiplus::GpBrush* brush);
@@ -56,14 +61,13 @@ class GdiCanvas : public Canvas {
   template <class Fill>
   void fillWith(const Brush& brush, Fill fill) {
     gdiplus::GpBrush* made = makeBrush(brush);
-    record(fill(made));
+    fill(made);
     dropBrush(made);
   }
   void dropPen(gdiplus::GpPen* pen);
   void selectTextStyle(EditorFont font, Rgb colour);
 
   HDC dc_;
-  const EditorWindow& editor_;
+  const GdiResources& resources_;
   gdiplus::GpGraphics* graphics_ = nullptr;
-  int32_t lastStatus_ = 0;
 };

@@ -5,16 +5,16 @@
 #include <new>
 
 #include "editor/EditorHost.h"
+#include "editor/EditorLink.h"
 #include "editor/EditorWindow.h"
-#include "editor/GdiCanvas.h"
-#include "editor/GdiplusFlat.h"
 #include "editor/Interaction.h"
 #include "editor/Layout.h"
 #include "editor/MessageRoute.h"
+#include "editor/ModuleHandle.h"
 #include "editor/Painters.h"
 #include "editor/WindowPort.h"
-#include "plugin/ModuleHandle.h"
-#include "plugin/PluginInstance.h"
+#include "editor/win32/GdiCanvas.h"
+#include "editor/win32/GdiplusFlat.h"
 
 namespace {
 
@@ -24,22 +24,30 @@ constexpr UINT_PTR kRefreshTimerId = 1;
 constexpr UINT kRefreshPeriodMs = 100;
 constexpr COLORREF kOriginalBackground = RGB(20, 34, 38);
 
-struct EditorFontSize {
-  int height;
-  int weight;
+// The open editor on Windows: the shared record, then the GDI objects, the GDI+ start-ups
+// and the window.
+struct Win32EditorWindow : EditorWindow {
+  GdiResources gdi;
+  ULONG_PTR gdiplusTokenA;  // 0 when that start-up failed
+  ULONG_PTR gdiplusTokenB;
+  HWND window;
 };
-constexpr EditorFontSize kLabelFont{-13, FW_NORMAL};
-constexpr EditorFontSize kTitleFont{-36, FW_BOLD};
-constexpr EditorFontSize kSmallFont{-11, FW_NORMAL};
 
 HINSTANCE module() {
   return static_cast<HINSTANCE>(moduleInstance);
 }
 
-HFONT makeFont(EditorFontSize size) {
-  return CreateFontA(size.height, 0, 0, 0, size.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, "Segoe UI");
+HFONT& fontSlot(Win32EditorWindow& editor, EditorFont font) {
+  return editor.gdi.fonts[static_cast<int32_t>(font)];
+}
+
+void makeFont(Win32EditorWindow& editor, EditorFont font) {
+  fontSlot(editor, font) = makeGdiFont(fontSpecOf(font));
+}
+
+void deleteFont(Win32EditorWindow& editor, EditorFont font) {
+  DeleteObject(fontSlot(editor, font));
+  fontSlot(editor, font) = nullptr;
 }
 
 class Win32WindowPort : public WindowPort {
@@ -67,7 +75,7 @@ void startGdiplus(ULONG_PTR& token) {
 }
 
 // The whole face is composed in a back buffer and copied to the window in one transfer.
-void paint(EditorWindow& editor, HWND hwnd) {
+void paint(Win32EditorWindow& editor, HWND hwnd) {
   PAINTSTRUCT ps;
   HDC paintDc = BeginPaint(hwnd, &ps);
   HDC memoryDc = CreateCompatibleDC(paintDc);
@@ -76,10 +84,10 @@ void paint(EditorWindow& editor, HWND hwnd) {
 
   double values[kNumParams];
   for (int32_t id = 0; id < kNumParams; ++id)
-    values[id] = editor.owner->paramValues[id].load();
-  const int32_t skin = editor.owner->skin.load();
+    values[id] = editor.owner->value(id);
+  const int32_t skin = editor.owner->skin();
   {
-    GdiCanvas canvas(memoryDc, editor);
+    GdiCanvas canvas(memoryDc, editor.gdi);
     paintEditor(canvas, values, skin, editor.activeParam);
   }
   BitBlt(paintDc, 0, 0, kWindowWidth, kWindowHeight, memoryDc, 0, 0, SRCCOPY);
@@ -90,7 +98,8 @@ void paint(EditorWindow& editor, HWND hwnd) {
   EndPaint(hwnd, &ps);
 }
 
-LRESULT handleMessage(EditorWindow* editor, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT handleMessage(Win32EditorWindow* editor, HWND hwnd, UINT message, WPARAM wParam,
+                      LPARAM lParam) {
   Win32WindowPort port(hwnd);
   const RouteResult route = routeMessage(*editor, port, message, wParam, lParam);
   switch (route.kind) {
@@ -106,9 +115,10 @@ LRESULT handleMessage(EditorWindow* editor, HWND hwnd, UINT message, WPARAM wPar
 }
 
 LRESULT CALLBACK editorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* editor = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* editor = reinterpret_cast<Win32EditorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (message == WM_NCCREATE) {
-    editor = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    editor =
+        static_cast<Win32EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(editor));
   }
   if (editor != nullptr) return handleMessage(editor, hwnd, message, wParam, lParam);
@@ -128,18 +138,18 @@ void registerWindowClass() {
 
 }  // namespace
 
-int openEditor(PluginInstance& instance, void* parentWindow) {
+int openEditor(EditorWindow*& slot, EditorLink& owner, void* parentWindow) {
   if (parentWindow == nullptr) return 0;
-  closeEditor(instance);
-  auto* editor = new (std::nothrow) EditorWindow{};
+  closeEditor(slot);
+  auto* editor = new (std::nothrow) Win32EditorWindow{};
   if (editor == nullptr) {
-    instance.editor = nullptr;
+    slot = nullptr;
     return 0;
   }
-  editor->owner = &instance;
-  editor->labelFont = makeFont(kLabelFont);
-  editor->titleFont = makeFont(kTitleFont);
-  editor->backgroundBrush = CreateSolidBrush(kOriginalBackground);
+  editor->owner = &owner;
+  makeFont(*editor, EditorFont::Label);
+  makeFont(*editor, EditorFont::Title);
+  editor->gdi.backgroundBrush = CreateSolidBrush(kOriginalBackground);
   // Two start-ups, shut down in reverse order when the editor closes.
   editor->gdiplusTokenA = 0;
   editor->gdiplusTokenB = 0;
@@ -149,31 +159,30 @@ int openEditor(PluginInstance& instance, void* parentWindow) {
   editor->activeParam = -1;
   editor->dragAnchorY = 0;
   editor->dragAnchorValue = 0.0;
-  editor->smallFont = nullptr;
-  instance.editor = editor;
+  fontSlot(*editor, EditorFont::Small) = nullptr;
+  slot = editor;
 
   registerWindowClass();
-  editor->smallFont = makeFont(kSmallFont);
+  makeFont(*editor, EditorFont::Small);
   HWND window =
       CreateWindowExW(0, kWindowClassName, kWindowTitle, WS_CHILD | WS_VISIBLE, 0, 0, kWindowWidth,
                       kWindowHeight, static_cast<HWND>(parentWindow), nullptr, module(), editor);
   editor->window = window;
   if (window == nullptr) {
-    DeleteObject(static_cast<HFONT>(editor->smallFont));
-    editor->smallFont = nullptr;
+    deleteFont(*editor, EditorFont::Small);
     UnregisterClassW(kWindowClassName, module());
-    closeEditor(instance);
+    closeEditor(slot);
     return 0;
   }
   SetTimer(window, kRefreshTimerId, kRefreshPeriodMs, nullptr);
   return 1;
 }
 
-void closeEditor(PluginInstance& instance) {
-  EditorWindow* editor = instance.editor;
+void closeEditor(EditorWindow*& slot) {
+  auto* editor = static_cast<Win32EditorWindow*>(slot);
   if (editor == nullptr) return;
   if (editor->window != nullptr) {
-    HWND window = static_cast<HWND>(editor->window);
+    HWND window = editor->window;
     KillTimer(window, kRefreshTimerId);
     Win32WindowPort port(window);
     endDragOnClose(*editor, port);
@@ -181,17 +190,16 @@ void closeEditor(PluginInstance& instance) {
     editor->window = nullptr;
     // Fails while another instance's editor window still uses the class; it stays then.
     UnregisterClassW(kWindowClassName, module());
-    DeleteObject(static_cast<HFONT>(editor->smallFont));
-    editor->smallFont = nullptr;
+    deleteFont(*editor, EditorFont::Small);
   }
   if (editor->gdiplusTokenB != 0) gdiplus::GdiplusShutdown(editor->gdiplusTokenB);
   if (editor->gdiplusTokenA != 0) gdiplus::GdiplusShutdown(editor->gdiplusTokenA);
-  DeleteObject(static_cast<HFONT>(editor->labelFont));
-  DeleteObject(static_cast<HFONT>(editor->titleFont));
-  DeleteObject(static_cast<HBRUSH>(editor->backgroundBrush));
+  deleteFont(*editor, EditorFont::Label);
+  deleteFont(*editor, EditorFont::Title);
+  DeleteObject(editor->gdi.backgroundBrush);
   // Freed only now: messages sent while the window was destroyed still found the record.
   delete editor;
-  instance.editor = nullptr;
+  slot = nullptr;
 }
 
-void idleEditor(PluginInstance&) {}
+void idleEditor(EditorWindow*) {}
