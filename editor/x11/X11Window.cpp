@@ -50,6 +50,9 @@ X11Window* X11Window::open(uintptr_t parent, int32_t width, int32_t height,
     XCloseDisplay(display);
     return nullptr;
   }
+  // Xlib's default ends the process when a connection is lost; losing this one (the client
+  // killed, the server gone) ends only the editor.
+  XSetIOErrorExitHandler(display, &X11Window::onConnectionLost, window);
   if (!window->create(static_cast<Window>(parent))) {
     delete window;
     return nullptr;
@@ -108,8 +111,12 @@ bool X11Window::create(Window parent) {
   return true;
 }
 
+void X11Window::onConnectionLost(Display*, void* window) {
+  static_cast<X11Window*>(window)->connectionLost_ = true;
+}
+
 void X11Window::idle() {
-  if (display_ == nullptr) return;
+  if (display_ == nullptr || connectionLost_) return;
   XEvent events[kEventBatch];
   for (int batch = 0; batch < kMaxBatchesPerIdle; ++batch) {
     int count = 0;
@@ -156,7 +163,7 @@ void X11Window::report(const XEvent& event) {
 // The whole back buffer goes to the window in one transfer, as on Windows.
 void X11Window::paintAndShow() {
   const bool paint = paintPending_;
-  if (!paint && !ungrabPending_) return;
+  if ((!paint && !ungrabPending_) || connectionLost_) return;
   if (paint) {
     paintPending_ = false;
     client_.paint(backBuffer_);
@@ -176,6 +183,7 @@ void X11Window::release() {
   if (display_ == nullptr) return;
   {
     XErrorTrap trap(display_);
+    // After a lost connection these only free what Xlib keeps on this side.
     if (ungrabPending_) XUngrabPointer(display_, CurrentTime);
     if (window_ != 0) XDestroyWindow(display_, window_);
     if (gc_ != nullptr) XFreeGC(display_, gc_);

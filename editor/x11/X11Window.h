@@ -48,6 +48,7 @@ class X11Window {
   void report(const XEvent& event);
   void paintAndShow();
   void release();
+  static void onConnectionLost(Display* display, void* window);
 
   Display* display_;
   X11WindowClient& client_;
@@ -62,4 +63,5 @@ class X11Window {
   XImage* image_ = nullptr;  // describes the back buffer's pixels to Xlib; owns none
   bool paintPending_ = true;
   bool ungrabPending_ = false;
+  bool connectionLost_ = false;  // the window went with the connection; nothing more to do
 };

@@ -1,6 +1,8 @@
-// Keeps X protocol errors on the editor's own display connection from reaching the process's
-// error handler, whose default ends the process. Installed around the editor's Xlib calls and
-// removed after; errors on any other connection still go to the handler that was there.
+// Keeps X errors on the editor's own display connection from reaching the process's error
+// handlers, whose defaults (and a GUI toolkit's) end the process: protocol errors, and the
+// loss of the connection itself (the server gone, or the client killed). Installed around
+// the editor's Xlib calls and removed after; errors on any other connection still go to the
+// handlers that were there.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -21,9 +23,12 @@ class XErrorTrap {
 
  private:
   static int onError(Display* display, XErrorEvent* event);
+  static int onConnectionError(Display* display);
+  static bool trapping(Display* display);
 
   Display* display_;
   XErrorHandler previous_;
+  XIOErrorHandler previousConnection_;
   XErrorTrap* outer_;
   bool failed_ = false;
 };

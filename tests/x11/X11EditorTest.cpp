@@ -5,6 +5,7 @@
 #include "tests/x11/X11EditorFixture.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -342,4 +343,29 @@ TEST_F(X11EditorTest, EditorErrorsStayWithTheEditorAndTheHostHandlerIsPutBack) {
   EXPECT_EQ(countingErrors, 1);
   close(plugin);
   XSetErrorHandler(original);
+}
+
+// Ends the test program the way a GUI toolkit ends its host when a connection is lost.
+int hostConnectionLost(Display*) {
+  std::fprintf(stderr, "the host's connection handler was called\n");
+  std::abort();
+}
+
+TEST_F(X11EditorTest, LosingTheEditorsConnectionEndsOnlyTheEditor) {
+  const XIOErrorHandler original = XSetIOErrorHandler(hostConnectionLost);
+  TestPlugin plugin;
+  const Window editor = open(plugin, *host_);
+  ASSERT_NE(editor, 0u);
+  XKillClient(display_, editor);  // as xkill does to the client owning a window
+  XSync(display_, False);
+  idleFor(300);
+  plugin.set(0, 0.1f);
+  idleFor(150);
+  EXPECT_TRUE(host_->children().empty());
+  close(plugin);
+  EXPECT_NE(open(plugin, *host_), 0u) << "the editor opens again on a new connection";
+  wheel(knobX(0), knobY(0), 1);
+  EXPECT_FLOAT_EQ(plugin.get(0), 0.125f);
+  close(plugin);
+  XSetIOErrorHandler(original);
 }
