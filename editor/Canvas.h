@@ -72,6 +72,9 @@ constexpr const FontSpec& fontSpecOf(EditorFont font) {
   return kEditorFonts[static_cast<int32_t>(font)];
 }
 
+// The editor's background brush, also made once per open: the Original face's ground.
+constexpr Rgb kEditorBackground{20, 34, 38};
+
 // Text in a rectangle is one line, vertically centred on the font's cell height, drawn with
 // no prefix processing; it is placed at the left edge or centred horizontally.
 enum class TextAlign : uint8_t { Left, Centre };

@@ -22,7 +22,8 @@ constexpr wchar_t kWindowClassName[] = L"BrisalondeMultiSkinVST2_110";
 constexpr wchar_t kWindowTitle[] = L"Brisalonde";
 constexpr UINT_PTR kRefreshTimerId = 1;
 constexpr UINT kRefreshPeriodMs = 100;
-constexpr COLORREF kOriginalBackground = RGB(20, 34, 38);
+constexpr COLORREF kOriginalBackground =
+    RGB(kEditorBackground.red, kEditorBackground.green, kEditorBackground.blue);
 
 // The open editor on Windows: the shared record, then the GDI objects, the GDI+ start-ups
 // and the window.

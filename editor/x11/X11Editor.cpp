@@ -10,6 +10,8 @@
 #include "editor/Layout.h"
 #include "editor/Painters.h"
 #include "editor/WindowPort.h"
+#include "editor/cairo/CairoCanvas.h"
+#include "editor/cairo/CairoFonts.h"
 #include "editor/x11/X11Window.h"
 
 namespace {
@@ -36,8 +38,10 @@ class X11WindowPort : public WindowPort {
   bool captured_ = false;
 };
 
-// The open editor on Linux: the shared record, then the window and what its events reach.
+// The open editor on Linux: the shared record, then the fonts made once per open, the window
+// and what its events reach.
 struct X11EditorWindow final : EditorWindow, X11WindowClient {
+  CairoFonts fonts;
   X11Window* window = nullptr;
   X11WindowPort port;
 
@@ -53,19 +57,15 @@ struct X11EditorWindow final : EditorWindow, X11WindowClient {
   void paint(cairo_surface_t* backBuffer) override;
 };
 
+// The whole face is composed in the back buffer, in the order and from one reading of the
+// values and the appearance, as on Windows; the window then shows it in one transfer.
 void X11EditorWindow::paint(cairo_surface_t* backBuffer) {
   double values[kNumParams];
   for (int32_t id = 0; id < kNumParams; ++id)
     values[id] = owner->value(id);
   const int32_t skin = owner->skin();
-  (void)values;
-  (void)skin;
-  // TEMPORARY until the cairo canvas lands: a plain fill in the Original background colour
-  // stands in for paintEditor.
-  cairo_t* cr = cairo_create(backBuffer);
-  cairo_set_source_rgb(cr, 20 / 255.0, 34 / 255.0, 38 / 255.0);
-  cairo_paint(cr);
-  cairo_destroy(cr);
+  CairoCanvas canvas(backBuffer, fonts);
+  paintEditor(canvas, values, skin, activeParam);
 }
 
 }  // namespace
