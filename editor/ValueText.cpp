@@ -1,20 +1,21 @@
-// Formatting of the value read-outs.
+// Formatting of the value read-outs, with the host's display-text number formatter.
 #include "editor/ValueText.h"
 
 #include <cstdio>
 
 #include "plugin/ParamTable.h"
+#include "plugin/ValueFormat.h"
 
 ValueText formatValueText(int32_t id, double value) {
   ValueText out{};
   if (!isValidParam(id)) return out;
   const ParamDesc& row = kParamTable[id];
-  const double plain = plainValue(id, value);
   if (id == kLegato) {
-    std::snprintf(out.text, sizeof out.text, "%s", plain > 0.5 ? "On" : "Off");
+    std::snprintf(out.text, sizeof out.text, "%s", legatoText(value));
   } else {
-    const char* format = row.steps != 0 ? "%.0f %s" : "%.1f %s";
-    std::snprintf(out.text, sizeof out.text, format, plain, row.unit);
+    char number[kValueTextSize / 2];  // room for any plain value of the table
+    formatFixed(plainValue(id, value), row.steps != 0 ? 0 : 1, number, sizeof number);
+    std::snprintf(out.text, sizeof out.text, "%s %s", number, row.unit);
   }
   return out;
 }

@@ -12,6 +12,7 @@ struct ValueText {
 };
 
 // "55.0 %", "0 oct", "On": the plain value with one decimal on continuous rows, none on
-// stepped rows, and "On"/"Off" for Legato. Values outside 0..1 (or not finite) are
+// stepped rows, and "On"/"Off" for Legato. The decimal separator is a dot whatever the
+// process locale, as in the host's display text. Values outside 0..1 (or not finite) are
 // conformed first. An invalid `id` gives an empty text.
 ValueText formatValueText(int32_t id, double value);

@@ -1,11 +1,8 @@
 // Building fuzzed event blocks.
 #include "fuzz/FuzzEvents.h"
 
-#include <cstddef>
-
 namespace {
 
-constexpr size_t kHeaderWords = offsetof(VstEvents, events) / sizeof(intptr_t);
 constexpr int32_t kOddSizes[] = {0, 8, 23, 24, 1000};
 
 }  // namespace
@@ -16,19 +13,16 @@ VstEvents* FuzzEvents::read(FuzzInput& input) {
   if (shape & 1) count *= 16;
   if (shape & 2) count = kMostEvents - (shape >> 6);  // at and around a full queue
   if (count > kMostEvents) count = kMostEvents;
-  events_.assign(count, VstMidiEvent{});
-  block_.assign(kHeaderWords + count + 2, 0);
+  block_.clear();
   for (size_t i = 0; i < count; ++i) {
-    VstMidiEvent& e = events_[i];
+    VstMidiEvent e{};
     const uint8_t kind = input.byte();
     e.type = kind < 240 ? kVstMidiType : (kind & 1 ? kVstSysExType : kind);
     e.byteSize = kind < 224 ? static_cast<int32_t>(sizeof(VstMidiEvent)) : kOddSizes[kind % 5];
     e.deltaFrames = input.around(-8, 4200);
     for (int b = 0; b < 3; ++b)
       e.midiData[b] = static_cast<char>(input.byte());
-    block_[kHeaderWords + i] = reinterpret_cast<intptr_t>(&e);
+    block_.addRecord(e);
   }
-  auto* block = reinterpret_cast<VstEvents*>(block_.data());
-  block->numEvents = static_cast<int32_t>(count);
-  return block;
+  return block_.events();
 }

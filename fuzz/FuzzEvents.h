@@ -2,10 +2,9 @@
 // of another type or with a short size field, up to one more than a full queue.
 #pragma once
 
-#include <vector>
-
 #include "fuzz/FuzzInput.h"
 #include "plugin/vst2.h"
+#include "tools/host/EventBlock.h"
 
 class FuzzEvents {
  public:
@@ -15,6 +14,5 @@ class FuzzEvents {
   VstEvents* read(FuzzInput& input);
 
  private:
-  std::vector<VstMidiEvent> events_;
-  std::vector<intptr_t> block_;  // the VstEvents header words followed by the pointers
+  EventBlock block_{kMostEvents};
 };

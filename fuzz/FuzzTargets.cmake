@@ -7,7 +7,8 @@ add_library(brisalonde_fuzz_support STATIC
   ${fuzz_dir}/FuzzInstance.cpp
   ${PROJECT_SOURCE_DIR}/plugin/Entry.cpp
 )
-target_link_libraries(brisalonde_fuzz_support PUBLIC brisalonde_plugin)
+# The event blocks come from the hosts' own block builder.
+target_link_libraries(brisalonde_fuzz_support PUBLIC brisalonde_plugin brisalonde_host)
 
 foreach(target chunk events dispatcher)
   add_executable(${target}_fuzzer ${fuzz_dir}/${target}_fuzzer.cpp)

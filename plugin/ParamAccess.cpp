@@ -8,6 +8,7 @@
 
 #include "plugin/HostText.h"
 #include "plugin/PluginInstance.h"
+#include "plugin/ValueFormat.h"
 
 void storeParameter(PluginInstance& instance, int32_t index, double value) {
   if (!isValidParam(index)) return;
@@ -37,23 +38,15 @@ void getParamLabel(int32_t index, char* buffer) {
   copyHostText(buffer, kVstMaxParamStrLen, kParamTable[index].unit);
 }
 
-int formatOneDecimal(double value, char* buffer, int size) {
-  if (buffer == nullptr || size <= 0) return 0;
-  auto result = std::to_chars(buffer, buffer + size - 1, value, std::chars_format::fixed, 1);
-  const int length = result.ec == std::errc() ? static_cast<int>(result.ptr - buffer) : 0;
-  buffer[length] = '\0';
-  return length;
-}
-
 void getParamDisplay(const PluginInstance& instance, int32_t index, char* buffer) {
   if (!isValidParam(index)) return;
   const double v = instance.paramValues[index].load(std::memory_order_relaxed);
-  char text[64];
   if (index == kLegato) {
-    std::strcpy(text, v > 0.5 ? "On" : "Off");
-  } else {
-    formatOneDecimal(plainValue(index, v), text, sizeof text);
+    copyHostText(buffer, kVstMaxParamStrLen, legatoText(v));
+    return;
   }
+  char text[64];
+  formatFixed(plainValue(index, v), 1, text, sizeof text);
   copyHostText(buffer, kVstMaxParamStrLen, text);
 }
 

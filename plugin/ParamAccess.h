@@ -23,6 +23,3 @@ int32_t canBeAutomated(int32_t index);
 // Parses a decimal number from the start of `text` with strtod's rules but always with a
 // dot as decimal separator, whatever the process locale. False when nothing was consumed.
 bool parseLeadingNumber(const char* text, double& out);
-
-// "%.1f" of `value` with a dot, whatever the process locale; returns the length written.
-int formatOneDecimal(double value, char* buffer, int size);

@@ -1,6 +1,7 @@
 // Canvas calls mapped onto cairo with the pixel rules of the Windows layers.
 #include "editor/cairo/CairoCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -14,6 +15,10 @@ constexpr double kPi = 3.14159265358979323846;
 // Integer positions name pixel centres in both Windows layers; cairo's pixel centres lie
 // half a pixel further on.
 constexpr double kPixelCentre = 0.5;
+constexpr double kThinnestPen = 1.0;
+// Bounds of the horizontal fitting of smoothed text into its hinted width.
+constexpr double kNarrowestFit = 0.8;
+constexpr double kWidestFit = 1.25;
 // The Windows face text is cut at this many UTF-16 units.
 constexpr size_t kMaxFaceText = 255;
 
@@ -64,12 +69,12 @@ CairoCanvas::CairoCanvas(cairo_surface_t* backBuffer, const CairoFonts& fonts)
       fonts_(fonts),
       layoutOptions_(cairo_font_options_create()),
       drawOptions_(cairo_font_options_create()) {
-  // Whole-pixel advances in both; the layout takes them from the bi-level hinted glyphs, the
-  // drawing smooths the glyphs (grey levels) hinted the same way.
+  // The layout takes whole-pixel advances from the bi-level hinted glyphs; the drawing
+  // smooths the glyphs (grey levels), hinted vertically, at their unrounded advances.
   cairo_font_options_set_hint_metrics(layoutOptions_, CAIRO_HINT_METRICS_ON);
   cairo_font_options_set_hint_style(layoutOptions_, CAIRO_HINT_STYLE_FULL);
   cairo_font_options_set_antialias(layoutOptions_, CAIRO_ANTIALIAS_NONE);
-  cairo_font_options_set_hint_metrics(drawOptions_, CAIRO_HINT_METRICS_ON);
+  cairo_font_options_set_hint_metrics(drawOptions_, CAIRO_HINT_METRICS_OFF);
   cairo_font_options_set_hint_style(drawOptions_, CAIRO_HINT_STYLE_FULL);
   cairo_font_options_set_antialias(drawOptions_, CAIRO_ANTIALIAS_GRAY);
 }
@@ -186,28 +191,30 @@ CairoCanvas::TextCell CairoCanvas::selectFont(const FontSpec& font, Rgb colour) 
   setColour(cr_, colour);
   const int32_t ascent = roundMetric(face.ascentPerEm * size);
   const int32_t descent = roundMetric(face.descentPerEm * size);
-  return TextCell{ascent, ascent + descent};
+  return TextCell{ascent, ascent + descent, size};
 }
 
-// GDI lays text out with the whole-pixel advances of the bi-level hinted glyphs, whatever the
-// smoothing, so that smoothing never moves text: the line is laid out with the hinted
-// outlines, then drawn smoothed at those positions.
+// GDI lays text out in the whole-pixel advances of its bi-level hinted glyphs, whatever the
+// smoothing, so smoothing never moves text. The smoothed glyphs keep their own proportions,
+// which differ glyph by glyph from those advances, so the line is drawn in them and then
+// fitted, evenly, into the width the hinted advances give it.
 void CairoCanvas::showLine(const std::string& utf8, TextAlign align, int32_t left, int32_t right,
-                           double baseline) {
+                           double baseline, double size) {
   cairo_set_font_options(cr_, layoutOptions_);
-  cairo_scaled_font_t* layout = cairo_get_scaled_font(cr_);
-  cairo_text_extents_t extents{};
-  cairo_scaled_font_text_extents(layout, utf8.c_str(), &extents);
-  const int32_t width = static_cast<int32_t>(std::lround(extents.x_advance));
+  cairo_text_extents_t hinted{};
+  cairo_text_extents(cr_, utf8.c_str(), &hinted);
+  const int32_t width = static_cast<int32_t>(std::lround(hinted.x_advance));
   const int32_t x = align == TextAlign::Centre ? (left + right - width) / 2 : left;
-  cairo_glyph_t* glyphs = nullptr;
-  int count = 0;
-  if (cairo_scaled_font_text_to_glyphs(layout, x, baseline, utf8.c_str(), -1, &glyphs, &count,
-                                       nullptr, nullptr, nullptr) != CAIRO_STATUS_SUCCESS)
-    return;
   cairo_set_font_options(cr_, drawOptions_);
-  cairo_show_glyphs(cr_, glyphs, count);
-  cairo_glyph_free(glyphs);
+  cairo_text_extents_t natural{};
+  cairo_text_extents(cr_, utf8.c_str(), &natural);
+  double fit = natural.x_advance > 0 ? width / natural.x_advance : 1.0;
+  fit = std::clamp(fit, kNarrowestFit, kWidestFit);
+  cairo_matrix_t matrix;
+  cairo_matrix_init_scale(&matrix, size * fit, size);
+  cairo_set_font_matrix(cr_, &matrix);
+  cairo_move_to(cr_, x, baseline);
+  cairo_show_text(cr_, utf8.c_str());
 }
 
 // The cell's top-left corner at (x, y).
@@ -215,7 +222,7 @@ void CairoCanvas::textAtPoint(const std::string& utf8, const FontSpec& font, Rgb
                               int32_t y) {
   cairo_save(cr_);
   const TextCell cell = selectFont(font, colour);
-  showLine(utf8, TextAlign::Left, x, x, static_cast<double>(y) + cell.ascent);
+  showLine(utf8, TextAlign::Left, x, x, static_cast<double>(y) + cell.ascent, cell.size);
   cairo_restore(cr_);
 }
 
@@ -229,7 +236,7 @@ void CairoCanvas::textInRect(const std::string& utf8, const FontSpec& font, Rgb 
   cairo_rectangle(cr_, rect.left, rect.top, static_cast<double>(rect.right) - rect.left,
                   static_cast<double>(rect.bottom) - rect.top);
   cairo_clip(cr_);
-  showLine(utf8, align, rect.left, rect.right, static_cast<double>(top) + cell.ascent);
+  showLine(utf8, align, rect.left, rect.right, static_cast<double>(top) + cell.ascent, cell.size);
   cairo_restore(cr_);
 }
 
@@ -294,7 +301,8 @@ void CairoCanvas::fillShape(const Brush& brush) {
 void CairoCanvas::strokeShape(const Pen& pen) {
   cairo_set_source_rgba(cr_, channel(pen.colour, 16), channel(pen.colour, 8),
                         channel(pen.colour, 0), channel(pen.colour, 24));
-  cairo_set_line_width(cr_, pen.width);
+  // A pen thinner than a pixel (zero included) draws one pixel wide, as on Windows.
+  cairo_set_line_width(cr_, pen.width > kThinnestPen ? pen.width : kThinnestPen);
   // One cap for the whole path: the painters give both ends the same.
   cairo_set_line_cap(cr_,
                      pen.startCap == LineCap::Round ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);

@@ -54,10 +54,11 @@ class CairoCanvas : public Canvas {
   struct TextCell {
     int32_t ascent;
     int32_t height;
+    double size;  // em height in pixels
   };
   TextCell selectFont(const FontSpec& font, Rgb colour);
   void showLine(const std::string& utf8, TextAlign align, int32_t left, int32_t right,
-                double baseline);
+                double baseline, double size);
   void textAtPoint(const std::string& utf8, const FontSpec& font, Rgb colour, int32_t x, int32_t y);
   void textInRect(const std::string& utf8, const FontSpec& font, Rgb colour, RectI rect,
                   TextAlign align);

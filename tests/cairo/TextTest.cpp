@@ -121,6 +121,36 @@ TEST_F(Text, UnpairedSurrogateStopsTheText) {
   EXPECT_EQ(surface.pixel(195, 95), kInk);
 }
 
+// The width GDI gives a line: the sum of the whole-pixel advances of the bi-level hinted
+// glyphs.
+double hintedWidth(const char* utf8, const char* family, double size) {
+  TestSurface scratch(4, 4, kBlack);
+  cairo_t* cr = cairo_create(scratch.surface());
+  cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, size);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+  cairo_set_font_options(cr, options);
+  cairo_text_extents_t extents{};
+  cairo_text_extents(cr, utf8, &extents);
+  cairo_font_options_destroy(options);
+  cairo_destroy(cr);
+  return extents.x_advance;
+}
+
+// Small text is where the smoothed glyphs' own advances differ most from the hinted ones.
+TEST_F(Text, SmoothedLineLongerOrShorterThanItsHintedWidth) {
+  const char* line = "pierwowzoru tego wzoru";
+  const double width = hintedWidth(line, CairoFonts::kSansFamily, 11);
+  canvas.textIn(RectI{0, 0, 200, 100}, line, EditorFont::Small, kInk, TextAlign::Centre);
+  const PixelBox ink = surface.changedBox();
+  ASSERT_FALSE(ink.empty());
+  EXPECT_NEAR(ink.right - ink.left + 1, width, 2.0);
+  EXPECT_NEAR(ink.left, (200 - width) / 2, 2.0);
+}
+
 TEST(MissingFont, UnknownFamilyDrawsNothing) {
   CairoFonts fonts;
   TestSurface surface(200, 100, kBlack);

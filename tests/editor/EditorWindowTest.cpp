@@ -1,13 +1,17 @@
 // The editor of the real DLL in a real window (under wine with a display): the window the
 // host gets, mouse messages and the host callbacks they cause, reopening, two instances at
-// once, and the colours the editor paints.
+// once, closing the instance mid-drag, a failed open, and the colours the editor paints,
+// also after the host changed values or restored another skin.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "tests/host/TestHost.h"
+#include "tools/host/ImportTable.h"
 #include "tools/snapshot/HostWindow.h"
 
 namespace {
@@ -195,6 +199,180 @@ TEST_F(EditorWindowTest, TwoInstancesShareTheClass) {
   ASSERT_TRUE(captureClient(editorB, picture));
   EXPECT_EQ(picture.at(5, 5), rgbPixel(20, 34, 38));
   b.dispatch(effEditClose);
+}
+
+// The host frees the instance in the middle of a drag: the drag's end-edit reaches the host
+// while the instance still exists, and the window and the capture go with it.
+struct EndEditSeen {
+  int32_t index;
+  bool instanceAlive;
+};
+std::vector<EndEditSeen> endEdits;
+
+intptr_t endEditWatchingHost(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
+                             void* ptr, float opt) {
+  if (opcode == audioMasterEndEdit)
+    endEdits.push_back(
+        {index, effect != nullptr && effect->magic == kEffectMagic && effect->object != nullptr});
+  return testhost::callback(effect, opcode, index, value, ptr, opt);
+}
+
+TEST_F(EditorWindowTest, InstanceClosedDuringDragEndsTheEditBeforeItGoes) {
+  endEdits.clear();
+  AEffect* effect = testhost::module().entry()(endEditWatchingHost);
+  ASSERT_NE(effect, nullptr);
+  ASSERT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, host.handle(), 0.0f), 1);
+  HWND editor = findChildOfClass(host.handle(), kEditorClass);
+  ASSERT_NE(editor, nullptr);
+  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(103 * 4 + 73, 365));  // Output
+  SendMessageW(editor, WM_MOUSEMOVE, MK_LBUTTON, at(103 * 4 + 73, 355));
+  ASSERT_EQ(GetCapture(), editor);
+  effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+  ASSERT_EQ(endEdits.size(), 1u);
+  EXPECT_EQ(endEdits[0].index, 12);
+  EXPECT_TRUE(endEdits[0].instanceAlive) << "the end-edit came after the instance was freed";
+  EXPECT_FALSE(IsWindow(editor));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(EditorWindowTest, RestoredSkinAppearsWithinATick) {
+  TestPlugin plugin;
+  HWND editor = open(plugin, host.handle());
+  ASSERT_NE(editor, nullptr);
+  void* saved = nullptr;
+  const intptr_t size = plugin.dispatch(effGetChunk, 0, 0, &saved);
+  ASSERT_EQ(size, 148);
+  std::vector<unsigned char> silver(static_cast<unsigned char*>(saved),
+                                    static_cast<unsigned char*>(saved) + size);
+  silver[144] = 2;  // the skin, saved as Silver
+  Capture before;
+  ASSERT_TRUE(captureClient(editor, before));
+  ASSERT_EQ(before.at(516, 18), rgbPixel(20, 34, 38));
+  ASSERT_EQ(plugin.dispatch(effSetChunk, 0, size, silver.data()), 1);
+  pumpMessages(250);
+  Capture after;
+  ASSERT_TRUE(captureClient(editor, after));
+  EXPECT_EQ(after.at(516, 18), rgbPixel(204, 216, 224)) << "Silver bar";
+  EXPECT_EQ(after.at(723, 46), rgbPixel(33, 94, 115)) << "SILVER selected";
+  EXPECT_EQ(after.at(5, 300), rgbPixel(0x1E, 0x27, 0x2D)) << "Silver's slate margin";
+}
+
+// What a failing editor open made and undid, seen through stand-ins for the system calls
+// that the plug-in binary makes: GDI objects made and deleted, and the GDI+ start-ups, the
+// first of which fails and leaves its token at 0.
+struct OpenLedger {
+  std::vector<HGDIOBJ> made;
+  std::vector<HGDIOBJ> deleted;
+  int startups = 0;
+  std::vector<ULONG_PTR> startedTokens;
+  std::vector<ULONG_PTR> shutDownTokens;
+};
+OpenLedger ledger;
+
+using GdiplusStartupCall = int(WINAPI*)(ULONG_PTR*, const void*, void*);
+using GdiplusShutdownCall = void(WINAPI*)(ULONG_PTR);
+decltype(&CreateFontA) realCreateFontA;
+decltype(&CreateSolidBrush) realCreateSolidBrush;
+decltype(&DeleteObject) realDeleteObject;
+GdiplusStartupCall realGdiplusStartup;
+GdiplusShutdownCall realGdiplusShutdown;
+
+HFONT WINAPI countedCreateFontA(int height, int width, int escapement, int orientation, int weight,
+                                DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
+                                DWORD precision, DWORD clip, DWORD quality, DWORD pitch,
+                                LPCSTR face) {
+  HFONT font = realCreateFontA(height, width, escapement, orientation, weight, italic, underline,
+                               strikeOut, charSet, precision, clip, quality, pitch, face);
+  ledger.made.push_back(font);
+  return font;
+}
+HBRUSH WINAPI countedCreateSolidBrush(COLORREF colour) {
+  HBRUSH brush = realCreateSolidBrush(colour);
+  ledger.made.push_back(brush);
+  return brush;
+}
+BOOL WINAPI countedDeleteObject(HGDIOBJ object) {
+  ledger.deleted.push_back(object);
+  return realDeleteObject(object);
+}
+int WINAPI firstFailsGdiplusStartup(ULONG_PTR* token, const void* input, void* output) {
+  if (++ledger.startups == 1) return 1;  // GenericError, token untouched
+  const int status = realGdiplusStartup(token, input, output);
+  ledger.startedTokens.push_back(*token);
+  return status;
+}
+void WINAPI recordedGdiplusShutdown(ULONG_PTR token) {
+  ledger.shutDownTokens.push_back(token);
+  if (token != 0) realGdiplusShutdown(token);
+}
+
+// Points the plug-in binary's calls of one imported function at a stand-in while it lives.
+class ImportDetour {
+ public:
+  template <typename Call>
+  ImportDetour(HMODULE module, const char* name, Call standIn, Call& original) {
+    forEachNamedImport(module, [&](const char* imported, void** entry) {
+      if (std::strcmp(imported, name) != 0) return;
+      original = reinterpret_cast<Call>(*entry);
+      replaced_.push_back({entry, *entry});
+      setImportEntry(entry, reinterpret_cast<void*>(standIn));
+    });
+  }
+  ~ImportDetour() {
+    for (const Replaced& r : replaced_)
+      setImportEntry(r.entry, r.original);
+  }
+  ImportDetour(const ImportDetour&) = delete;
+  ImportDetour& operator=(const ImportDetour&) = delete;
+  bool found() const { return !replaced_.empty(); }
+
+ private:
+  struct Replaced {
+    void** entry;
+    void* original;
+  };
+  std::vector<Replaced> replaced_;
+};
+
+TEST_F(EditorWindowTest, FailedOpenUndoesEverythingItMade) {
+  TestPlugin plugin;
+  HMODULE binary = moduleContaining(reinterpret_cast<const void*>(plugin.effect()->dispatcher));
+  ASSERT_NE(binary, nullptr);
+  // A parent that no longer exists: the window cannot be created.
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.handle(), nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(gone, nullptr);
+  DestroyWindow(gone);
+  ledger = OpenLedger{};
+  {
+    const ImportDetour fonts(binary, "CreateFontA", &countedCreateFontA, realCreateFontA);
+    const ImportDetour brushes(binary, "CreateSolidBrush", &countedCreateSolidBrush,
+                               realCreateSolidBrush);
+    const ImportDetour deletes(binary, "DeleteObject", &countedDeleteObject, realDeleteObject);
+    const ImportDetour startups(binary, "GdiplusStartup", &firstFailsGdiplusStartup,
+                                realGdiplusStartup);
+    const ImportDetour shutdowns(binary, "GdiplusShutdown", &recordedGdiplusShutdown,
+                                 realGdiplusShutdown);
+    ASSERT_TRUE(fonts.found() && brushes.found() && deletes.found() && startups.found() &&
+                shutdowns.found());
+    EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, gone), 0);
+  }
+  ASSERT_FALSE(ledger.made.empty());
+  std::vector<HGDIOBJ> made = ledger.made;
+  std::vector<HGDIOBJ> deleted = ledger.deleted;
+  std::sort(made.begin(), made.end());
+  std::sort(deleted.begin(), deleted.end());
+  EXPECT_EQ(deleted, made) << "every font and brush deleted once";
+  ASSERT_EQ(ledger.startedTokens.size(), 1u);
+  EXPECT_EQ(ledger.shutDownTokens, ledger.startedTokens)
+      << "the start-up that worked is shut down, the one left at token 0 is not";
+  WNDCLASSW info;
+  EXPECT_FALSE(GetClassInfoW(binary, kEditorClass, &info)) << "the class registration is undone";
+  // Nothing of the failed open is left over: the editor opens and closes as usual.
+  HWND editor = open(plugin, host.handle());
+  EXPECT_NE(editor, nullptr);
+  plugin.dispatch(effEditClose);
+  EXPECT_FALSE(IsWindow(editor));
 }
 
 TEST_F(EditorWindowTest, PaintsTheOriginalFace) {

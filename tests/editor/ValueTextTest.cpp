@@ -30,9 +30,13 @@ TEST(ValueText, SteppedRowsNeverShowADecimalPoint) {
   EXPECT_EQ(formatValueText(kTranspose, 1.0).view(), "3 oct");
 }
 
+// The read-out follows the stored-value rule: a value that would be stored as on reads On.
 TEST(ValueText, LegatoReadsOnOrOff) {
   EXPECT_EQ(formatValueText(kLegato, 1.0).view(), "On");
   EXPECT_EQ(formatValueText(kLegato, 0.0).view(), "Off");
+  EXPECT_EQ(formatValueText(kLegato, 0.5).view(), "On");
+  EXPECT_EQ(formatValueText(kLegato, 0.49).view(), "Off");
+  EXPECT_EQ(formatValueText(kLegato, std::numeric_limits<double>::quiet_NaN()).view(), "Off");
 }
 
 TEST(ValueText, InvalidParameterGivesEmptyText) {

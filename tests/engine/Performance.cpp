@@ -53,7 +53,7 @@ void Performance::bend(int64_t frame, int value14, int channel) {
 }
 
 void Performance::sendEventsFor(int64_t start, int frames) {
-  MidiBlock block;
+  EventBlock block;
   while (nextEvent_ < score_.size() && score_[nextEvent_].frame < start + frames) {
     const Scheduled& s = score_[nextEvent_++];
     block.add(static_cast<int32_t>(s.frame - start), s.status, s.data1, s.data2);
@@ -84,7 +84,7 @@ std::vector<double> Performance::render(int64_t frames, int block, RenderPath pa
       std::fill(left.begin(), left.end(), 0.0f);
       std::fill(right.begin(), right.end(), 0.0f);
       float* outs[2] = {left.data(), right.data()};
-      if (path == RenderPath::Accumulating)
+      if (path == RenderPath::Adding)
         e->process(e, nullptr, outs, n);
       else
         e->processReplacing(e, nullptr, outs, n);

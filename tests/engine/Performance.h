@@ -8,8 +8,7 @@
 
 #include "plugin/ParamTable.h"
 #include "tests/host/TestHost.h"
-
-enum class RenderPath { Accumulating, Replacing, DoubleReplacing };
+#include "tools/host/RenderPath.h"
 
 class Performance {
  public:

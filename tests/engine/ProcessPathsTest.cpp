@@ -34,7 +34,7 @@ TEST(ProcessPaths, AllThreeEntriesDeliverTheSameSamples) {
   for (Performance* p : {&single, &adding, &wide})
     playScore(*p);
   const Signal replacing = single.render(kFrames, 512, RenderPath::Replacing);
-  const Signal accumulating = adding.render(kFrames, 512, RenderPath::Accumulating);
+  const Signal accumulating = adding.render(kFrames, 512, RenderPath::Adding);
   const Signal doubles = wide.render(kFrames, 512, RenderPath::DoubleReplacing);
   EXPECT_GT(peakLevel(doubles, 0, kFrames), 0.1);
   EXPECT_EQ(replacing, accumulating);
@@ -76,7 +76,7 @@ TEST(ProcessPaths, BothChannelsCarryTheSameSignal) {
   Performance p;
   playScore(p);
   p.render(kFrames, 512, RenderPath::Replacing);  // checks the channels frame by frame
-  p.render(kFrames, 333, RenderPath::Accumulating);
+  p.render(kFrames, 333, RenderPath::Adding);
   p.render(kFrames, 4096, RenderPath::DoubleReplacing);
 }
 
@@ -109,7 +109,7 @@ TEST(ProcessPaths, NegativeFrameCountChangesNothing) {
   }
   // Events already queued stay where they are, too.
   for (Performance* p : {&plain, &negative}) {
-    MidiBlock block;
+    EventBlock block;
     block.add(50, 0x90, 80, 100);
     p->plugin().dispatch(effProcessEvents, 0, 0, block.events());
   }

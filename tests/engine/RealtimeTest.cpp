@@ -29,7 +29,7 @@ TEST(Realtime, CountersSeeAllocationsLocksAndThrows) {
 
 // Event blocks prepared before counting starts: a dense mix of every message kind.
 struct PreparedEvents {
-  std::vector<MidiBlock> blocks;
+  std::vector<EventBlock> blocks;
   std::vector<VstEvents*> pointers;
 };
 
@@ -54,7 +54,7 @@ PreparedEvents prepareEvents() {
   p.blocks[3].add(10, 0x90, 65, 120);        // dropped: no room
   for (int i = 0; i < 4097; ++i)
     p.blocks[4].add(0, 0x90, 60, 1);  // refused whole
-  for (MidiBlock& b : p.blocks)
+  for (EventBlock& b : p.blocks)
     p.pointers.push_back(b.events());
   return p;
 }

@@ -12,7 +12,7 @@ namespace {
 void soundingWithQueuedNote(Performance& p) {
   p.noteOn(0, 69);
   p.render(4096);
-  MidiBlock next;
+  EventBlock next;
   next.add(50, 0x90, 72, 127);
   p.plugin().dispatch(effProcessEvents, 0, 0, next.events());
 }

@@ -9,7 +9,7 @@
 namespace {
 
 // Sends one effProcessEvents call; returns the dispatcher's answer.
-intptr_t send(Performance& p, MidiBlock& block) {
+intptr_t send(Performance& p, EventBlock& block) {
   return p.plugin().dispatch(effProcessEvents, 0, 0, block.events());
 }
 
@@ -43,7 +43,7 @@ TEST(Timing, NoteStartsAtItsFrameForAnyBlockSize) {
 
 TEST(Timing, EventsBeyondTheBlockWaitForTheirFrame) {
   Performance p;
-  MidiBlock block;
+  EventBlock block;
   block.add(700, 0x90, 69, 127);
   ASSERT_EQ(send(p, block), 1);
   Signal x = renderRaw(p, 512);  // handled at frame 188 of the next block...
@@ -54,7 +54,7 @@ TEST(Timing, EventsBeyondTheBlockWaitForTheirFrame) {
 
 TEST(Timing, NegativeDeltaIsHandledAtTheFirstFrame) {
   Performance p;
-  MidiBlock block;
+  EventBlock block;
   block.add(-5, 0x90, 69, 127);
   send(p, block);
   EXPECT_EQ(firstNonZero(renderRaw(p, 64)), 0u);
@@ -63,7 +63,7 @@ TEST(Timing, NegativeDeltaIsHandledAtTheFirstFrame) {
 TEST(Timing, EventsOnOneFrameApplyInArrivalOrderAcrossCalls) {
   // On then off on frame 10, in two calls: the key is up before frame 10 is rendered.
   Performance onOff;
-  MidiBlock on, off;
+  EventBlock on, off;
   on.add(10, 0x90, 69, 127);
   off.add(10, 0x80, 69, 0);
   send(onOff, on);
@@ -72,7 +72,7 @@ TEST(Timing, EventsOnOneFrameApplyInArrivalOrderAcrossCalls) {
 
   // Off then on: the note sounds from frame 10.
   Performance offOn;
-  MidiBlock off2, on2;
+  EventBlock off2, on2;
   off2.add(10, 0x80, 69, 0);
   on2.add(10, 0x90, 69, 127);
   send(offOn, off2);
@@ -83,7 +83,7 @@ TEST(Timing, EventsOnOneFrameApplyInArrivalOrderAcrossCalls) {
   Performance both;
   both.useCleanSine();
   both.reset();
-  MidiBlock first, later;
+  EventBlock first, later;
   first.add(10, 0x90, 81, 127);
   later.add(10, 0x90, 57, 127);
   send(both, first);
@@ -94,7 +94,7 @@ TEST(Timing, EventsOnOneFrameApplyInArrivalOrderAcrossCalls) {
 
 TEST(Timing, FullQueueDropsFurtherEventsUntilABlockConsumesThem) {
   Performance p;
-  MidiBlock filler, note;
+  EventBlock filler, note;
   for (int i = 0; i < 4096; ++i)
     filler.add(0, 0xB0, 7, 100);  // volume: not used
   note.add(0, 0x90, 69, 127);
@@ -107,7 +107,7 @@ TEST(Timing, FullQueueDropsFurtherEventsUntilABlockConsumesThem) {
 
 TEST(Timing, BlockOfMoreThan4096EventsIsRefusedWhole) {
   Performance p;
-  MidiBlock events;
+  EventBlock events;
   events.add(0, 0x90, 69, 127);
   for (int i = 0; i < 4096; ++i)
     events.add(0, 0xB0, 7, 100);
@@ -117,7 +117,7 @@ TEST(Timing, BlockOfMoreThan4096EventsIsRefusedWhole) {
 
 TEST(Timing, ZeroFrameBlockKeepsEventsAtTheirFrames) {
   Performance p;
-  MidiBlock block;
+  EventBlock block;
   block.add(100, 0x90, 69, 127);
   send(p, block);
   renderRaw(p, 0);

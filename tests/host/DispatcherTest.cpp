@@ -123,22 +123,22 @@ TEST(Dispatcher, SampleRateSetsTheTailAndOutOfRangeRatesAreIgnored) {
 
 TEST(Dispatcher, EventBlocksAreTakenOrRefusedWhole) {
   TestPlugin plugin;
-  MidiBlock empty;
+  EventBlock empty;
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, empty.events()), 1);
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, nullptr), 0);
 
-  MidiBlock tooMany;
+  EventBlock tooMany;
   for (int i = 0; i < 4097; ++i)
     tooMany.add(i, 0x90, 60, 100);
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, tooMany.events()), 0);
 
-  MidiBlock negative;
+  EventBlock negative;
   negative.add(0, 0x90, 60, 100);
   VstEvents* block = negative.events();
   block->numEvents = -1;
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, block), 0);
 
-  MidiBlock full;
+  EventBlock full;
   for (int i = 0; i < 4096; ++i)
     full.add(i, 0x90, 60, 100);
   EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, full.events()), 1);

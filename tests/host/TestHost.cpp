@@ -64,26 +64,3 @@ bool GuardedBuffer::guardsIntact() const {
     if (bytes_[i] != kGuard || bytes_[kGuardSize + size_ + i] != kGuard) return false;
   return true;
 }
-
-void MidiBlock::add(int32_t deltaFrames, unsigned char status, unsigned char data1,
-                    unsigned char data2) {
-  VstMidiEvent e{};
-  e.type = kVstMidiType;
-  e.byteSize = sizeof(VstMidiEvent);
-  e.deltaFrames = deltaFrames;
-  e.midiData[0] = static_cast<char>(status);
-  e.midiData[1] = static_cast<char>(data1);
-  e.midiData[2] = static_cast<char>(data2);
-  midi_.push_back(e);
-}
-
-VstEvents* MidiBlock::events() {
-  const size_t pointers = midi_.size() < 2 ? 2 : midi_.size();
-  storage_.assign(offsetof(VstEvents, events) + pointers * sizeof(VstEvent*), 0);
-  auto* block = reinterpret_cast<VstEvents*>(storage_.data());
-  block->numEvents = static_cast<int32_t>(midi_.size());
-  // The block holds as many pointers as events; the record declares only two.
-  VstEvent** list = block->events;
-  for (size_t i = 0; i < midi_.size(); ++i) list[i] = reinterpret_cast<VstEvent*>(&midi_[i]);
-  return block;
-}

@@ -1,5 +1,5 @@
 // A minimal host for tests: loads the plug-in binary through its entry point, records every
-// host callback, and wraps one instance.
+// host callback, and wraps one instance. Event blocks for it are the hosts' own EventBlock.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "plugin/vst2.h"
+#include "tools/host/EventBlock.h"
 #include "tools/host/PluginModule.h"
 
 struct HostCall {
@@ -67,16 +68,4 @@ class GuardedBuffer {
  private:
   size_t size_;
   std::vector<unsigned char> bytes_;
-};
-
-// A VstEvents block holding MIDI events, laid out as hosts do.
-class MidiBlock {
- public:
-  void add(int32_t deltaFrames, unsigned char status, unsigned char data1, unsigned char data2);
-  VstEvents* events();
-  size_t size() const { return midi_.size(); }
-
- private:
-  std::vector<VstMidiEvent> midi_;
-  std::vector<unsigned char> storage_;
 };

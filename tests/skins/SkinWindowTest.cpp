@@ -1,6 +1,6 @@
 // The Vintage and Silver faces in the real editor window of the Windows build: picked with
-// mouse clicks on the appearance bar, their pixels read back at known places, and the Silver
-// fader's jump to a pressed point.
+// mouse clicks on the appearance bar, their pixels read back at known places, text above the
+// shapes beneath it, and the Silver fader's jump to a pressed point.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -34,17 +34,29 @@ Colour colourOf(uint32_t pixel) {
                 static_cast<int>(pixel & 0xFF)};
 }
 
+bool colourNear(Colour got, Colour expected, int tolerance) {
+  return std::abs(got.red - expected.red) <= tolerance &&
+         std::abs(got.green - expected.green) <= tolerance &&
+         std::abs(got.blue - expected.blue) <= tolerance;
+}
+
 ::testing::AssertionResult pixelNear(const Capture& picture, int32_t x, int32_t y, Colour expected,
                                      int tolerance) {
   const Colour got = colourOf(picture.at(x, y));
-  if (std::abs(got.red - expected.red) <= tolerance &&
-      std::abs(got.green - expected.green) <= tolerance &&
-      std::abs(got.blue - expected.blue) <= tolerance)
-    return ::testing::AssertionSuccess();
+  if (colourNear(got, expected, tolerance)) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "pixel (" << x << ", " << y << ") is " << got.red << "," << got.green << "," << got.blue
          << ", expected " << expected.red << "," << expected.green << "," << expected.blue
          << " within " << tolerance;
+}
+
+// How many pixels of `area` lie within `tolerance` of `expected` in every channel.
+int pixelsNear(const Capture& picture, RECT area, Colour expected, int tolerance) {
+  int found = 0;
+  for (int32_t y = area.top; y < area.bottom; ++y)
+    for (int32_t x = area.left; x < area.right; ++x)
+      if (colourNear(colourOf(picture.at(x, y)), expected, tolerance)) ++found;
+  return found;
 }
 
 class SkinWindowTest : public ::testing::Test {
@@ -244,6 +256,28 @@ TEST_F(SkinWindowTest, SilverPressNearTheCapOrWithShiftKeepsTheValue) {
   release(73, 250);
   EXPECT_FLOAT_EQ(plugin_.get(0), 0.55f);
   EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
+}
+
+// The face texts go through GDI onto the surface that GDI+ drew on: they must land above the
+// shapes drawn before them, so that inside a glyph the pixel has the text's colour.
+TEST_F(SkinWindowTest, FaceTextLandsAboveTheShapesDrawnBeforeIt) {
+  const struct {
+    int32_t skin;
+    const char* what;
+    RECT area;  // the shape the text stands on
+    Colour text;
+    int glyphPixels;  // at least this many pixels in the text's colour
+  } texts[] = {
+      {kVintage, "title on the header strip", {45, 20, 425, 57}, {37, 44, 38}, 400},
+      {kVintage, "Square's value text in its box", {33, 264, 114, 284}, {209, 196, 151}, 25},
+      {kSilver, "title on the panel", {38, 20, 448, 59}, {30, 49, 61}, 400},
+      {kSilver, "Square's value text in its box", {33, 265, 114, 283}, {222, 240, 241}, 25},
+  };
+  for (const auto& t : texts) {
+    pickSkin(t.skin);
+    const Capture shown = picture();
+    EXPECT_GE(pixelsNear(shown, t.area, t.text, 6), t.glyphPixels) << t.what;
+  }
 }
 
 }  // namespace

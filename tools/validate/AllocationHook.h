@@ -1,7 +1,8 @@
-// Counts heap allocations and frees that a plug-in makes on one watched thread. On Linux
-// the validator's own malloc family stands in front of the C library's for the whole
-// process; on Windows the plug-in module's imports of the heap functions are redirected.
-// Under the sanitizers, which own the allocator, no hook exists.
+// Counts heap allocations and frees that a plug-in makes on one watched thread, for the
+// validator and the engine's real-time test. On Linux the program's own malloc family
+// stands in front of the C library's for the whole process; on Windows the plug-in module's
+// imports of the heap functions are redirected. Under the sanitizers, which own the
+// allocator, no hook exists.
 #pragma once
 
 #include <cstdint>

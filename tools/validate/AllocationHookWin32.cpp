@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "tools/host/ImportTable.h"
 #include "tools/validate/AllocationWatch.h"
 
 namespace allochook {
@@ -127,13 +128,6 @@ const Redirect* findRedirect(const char* name) {
   return nullptr;
 }
 
-void patch(void** slot, void* value) {
-  DWORD previous = 0;
-  if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &previous)) return;
-  *slot = value;
-  VirtualProtect(slot, sizeof *slot, previous, &previous);
-}
-
 }  // namespace
 
 bool available() {
@@ -141,35 +135,14 @@ bool available() {
 }
 
 bool attach(const void* addressInPlugin) {
-  HMODULE module = nullptr;
-  if (!GetModuleHandleExW(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          static_cast<LPCWSTR>(addressInPlugin), &module))
-    return false;
-  auto* base = reinterpret_cast<BYTE*>(module);
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (imports.VirtualAddress == 0) return true;
-  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       entry->Name != 0; ++entry) {
-    const DWORD namesAt =
-        entry->OriginalFirstThunk != 0 ? entry->OriginalFirstThunk : entry->FirstThunk;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesAt);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* byName =
-          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      const Redirect* r = findRedirect(reinterpret_cast<const char*>(byName->Name));
-      if (r == nullptr) continue;
-      void** slot = reinterpret_cast<void**>(&slots->u1.Function);
-      if (*slot == r->hook) continue;
-      if (*r->original == nullptr) *r->original = *slot;
-      if (*r->original == *slot) patch(slot, r->hook);
-    }
-  }
+  HMODULE module = moduleContaining(addressInPlugin);
+  if (module == nullptr) return false;
+  forEachNamedImport(module, [](const char* name, void** entry) {
+    const Redirect* r = findRedirect(name);
+    if (r == nullptr || *entry == r->hook) return;
+    if (*r->original == nullptr) *r->original = *entry;
+    if (*r->original == *entry) setImportEntry(entry, r->hook);
+  });
   return true;
 }
 

@@ -122,19 +122,19 @@ void randomBlocks(CheckContext& context) {
 void replacingOverwrites(CheckContext& context) {
   const Phrase phrase = gridPhrase(kStandardRate);
   bool any = false;
-  for (RenderPath path : {RenderPath::Replacing, RenderPath::Double}) {
+  for (RenderPath path : {RenderPath::Replacing, RenderPath::DoubleReplacing}) {
     Subject subject(context);
     if (!subject.ok()) return;
     if (!subject.hasPath(path)) continue;
     any = true;
     subject.setup(kStandardRate, kStandardBlock,
-                  path == RenderPath::Double ? Precision::Double : Precision::Single);
+                  path == RenderPath::DoubleReplacing ? Precision::Double : Precision::Single);
     subject.resume();
     PlayOptions options;
     options.nextBlock = [&] { return context.uniformInt(0, kStandardBlock); };
     play(subject, phrase, options, path);
-    subject.reportHealth(
-        context, path == RenderPath::Double ? "processDoubleReplacing" : "processReplacing");
+    subject.reportHealth(context, path == RenderPath::DoubleReplacing ? "processDoubleReplacing"
+                                                                      : "processReplacing");
   }
   if (!any) context.skip("the plug-in has no replacing path");
 }
@@ -165,7 +165,7 @@ void precisions(CheckContext& context) {
   Subject single(context);
   Subject twice(context);
   if (!single.ok() || !twice.ok()) return;
-  if (!twice.hasPath(RenderPath::Double)) {
+  if (!twice.hasPath(RenderPath::DoubleReplacing)) {
     context.skip("the plug-in has no double-precision path");
     return;
   }
@@ -176,7 +176,7 @@ void precisions(CheckContext& context) {
   const std::vector<double> expected = play(single, phrase, kStandardBlock);
   PlayOptions options;
   options.nextBlock = [] { return kStandardBlock; };
-  const std::vector<double> got = play(twice, phrase, options, RenderPath::Double);
+  const std::vector<double> got = play(twice, phrase, options, RenderPath::DoubleReplacing);
   int64_t where = -1;
   const double difference = largestDifference(expected, got, &where);
   context.note(textf("single and double precision differ by at most %.2g", difference));

@@ -117,7 +117,7 @@ void beforeSetup(CheckContext& context) {
 void processWithoutResume(CheckContext& context) {
   Subject subject(context);
   if (!subject.ok()) return;
-  for (RenderPath path : {RenderPath::Replacing, RenderPath::Double, RenderPath::Adding}) {
+  for (RenderPath path : {RenderPath::Replacing, RenderPath::DoubleReplacing, RenderPath::Adding}) {
     if (!subject.hasPath(path)) continue;
     context.step("processing before any setup");
     subject.noteOn(0, kMiddleC);
@@ -127,7 +127,7 @@ void processWithoutResume(CheckContext& context) {
   }
   subject.reportHealth(context, "processing before any setup");
   subject.setup(kStandardRate, kStandardBlock);
-  for (RenderPath path : {RenderPath::Replacing, RenderPath::Double, RenderPath::Adding}) {
+  for (RenderPath path : {RenderPath::Replacing, RenderPath::DoubleReplacing, RenderPath::Adding}) {
     if (!subject.hasPath(path)) continue;
     context.step("processing while suspended");
     subject.noteOn(3, kMiddleC + 7);

@@ -7,9 +7,10 @@
 #include <functional>
 #include <vector>
 
+#include "tools/host/RenderPath.h"
+
 class CheckContext;
 class Subject;
-enum class RenderPath;
 
 struct TimedEvent {
   int64_t frame;

@@ -49,7 +49,7 @@ bool Subject::hasPath(RenderPath path) const {
   switch (path) {
     case RenderPath::Replacing:
       return e->processReplacing != nullptr && (e->flags & effFlagsCanReplacing) != 0;
-    case RenderPath::Double:
+    case RenderPath::DoubleReplacing:
       return e->processDoubleReplacing != nullptr && (e->flags & effFlagsCanDoubleReplacing) != 0;
     case RenderPath::Adding:
       return e->process != nullptr;
@@ -122,7 +122,7 @@ void Subject::render(int32_t frames, RenderPath path) {
       });
       break;
     }
-    case RenderPath::Double: {
+    case RenderPath::DoubleReplacing: {
       doubleOut_.prepareUnwritten(frames);
       crashguard::Stage stage("processDoubleReplacing");
       asAudioCall("processDoubleReplacing", [&] {
@@ -138,7 +138,7 @@ void Subject::render(int32_t frames, RenderPath path) {
       break;
     }
   }
-  if (path == RenderPath::Double)
+  if (path == RenderPath::DoubleReplacing)
     scan(doubleOut_, frames, true);
   else
     scan(floatOut_, frames, path == RenderPath::Replacing);
@@ -201,7 +201,7 @@ int64_t Subject::renderUntilSilent(int64_t limit, int32_t block, int64_t quietFr
 
 double Subject::sample(int32_t channel, int32_t frame) const {
   if (channel < 0 || channel >= outputs() || frame < 0 || frame >= lastFrames_) return 0.0;
-  if (lastPath_ == RenderPath::Double) return doubleOut_.channel(channel)[frame];
+  if (lastPath_ == RenderPath::DoubleReplacing) return doubleOut_.channel(channel)[frame];
   const double s = floatOut_.channel(channel)[frame];
   return lastPath_ == RenderPath::Adding ? s - addingBase_ : s;
 }

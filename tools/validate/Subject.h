@@ -9,11 +9,10 @@
 
 #include "tools/host/EventBlock.h"
 #include "tools/host/HostedPlugin.h"
+#include "tools/host/RenderPath.h"
 #include "tools/validate/ChannelBuffers.h"
 
 class CheckContext;
-
-enum class RenderPath { Replacing, Double, Adding };
 
 // Told right before and after each call of the audio thread into the plug-in (events and
 // blocks), for checks that watch what happens inside those calls.
