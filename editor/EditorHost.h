@@ -1,5 +1,6 @@
-// What the plug-in needs of the editor: open it in a host window and close it. `editor` is
-// the instance's slot for the open editor, null while closed.
+// What the plug-in needs of the editor: open it in a host window, serve it from the host's
+// idle calls, and close it. `editor` is the instance's slot for the open editor, null while
+// closed.
 #pragma once
 
 class EditorLink;
@@ -10,3 +11,8 @@ int openEditor(EditorWindow*& editor, EditorLink& owner, void* parentWindow);
 
 // Closes an open editor, ending a drag in progress; harmless when none is open.
 void closeEditor(EditorWindow*& editor);
+
+// The host's periodic idle call (effEditIdle): where the window system gives the editor no
+// timer of its own (X11), it reads the window's events, refreshes and paints from here; on
+// Windows the window's own timer does that and this does nothing.
+void idleEditor(EditorWindow* editor);

@@ -110,6 +110,9 @@ intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_
     case effEditClose:
       closeEditor(p.editor);
       return 0;
+    case effEditIdle:
+      idleEditor(p.editor);
+      return 0;
     case effGetChunk:
       return getChunk(p, static_cast<void**>(ptr));
     case effSetChunk:

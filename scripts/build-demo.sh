@@ -5,13 +5,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-# Only what the demo uses: the plug-in and the render tool of each tree, and the Windows
-# snapshot tool for the editor pictures. The test command builds everything.
+# Only what the demo uses: the plug-in, the render tool and the snapshot tool (for the editor
+# pictures) of each tree. The test command builds everything.
 for preset in linux mingw; do
   cmake --preset "$preset" > /dev/null
+  cmake --build --preset "$preset" --target Brisalonde brisalonde-render brisalonde-snapshot
 done
-cmake --build --preset linux --target Brisalonde brisalonde-render
-cmake --build --preset mingw --target Brisalonde brisalonde-render brisalonde-snapshot
 mkdir -p out/bin
 cp build/linux/plugin/Brisalonde.so build/mingw/plugin/Brisalonde.dll out/bin/
 

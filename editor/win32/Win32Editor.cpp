@@ -202,3 +202,5 @@ void closeEditor(EditorWindow*& slot) {
   delete editor;
   slot = nullptr;
 }
+
+void idleEditor(EditorWindow*) {}

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Pictures of the editor for the demo: the Windows build opens its editor under wine and the
-# snapshot tool saves each appearance as out/demo/editor-<appearance>.png.
+# Pictures of the editor for the demo, from both builds: the Windows build opens its editor
+# under wine, the Linux build its X11 window on the same Xvfb display, and the snapshot tool
+# saves each appearance as out/demo/editor-<appearance>.png (Windows) and
+# out/demo/editor-<appearance>-linux.png (Linux).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
 
-snapshot=build/mingw/tools/snapshot/brisalonde-snapshot.exe
+snapshot_windows=build/mingw/tools/snapshot/brisalonde-snapshot.exe
+snapshot_linux=build/linux/tools/snapshot/brisalonde-snapshot
 mkdir -p out/demo
 for skin in original vintage silver; do
-  wine "$snapshot" --plugin "Z:$(pwd)/out/bin/Brisalonde.dll" --skin "$skin" \
+  wine "$snapshot_windows" --plugin "Z:$(pwd)/out/bin/Brisalonde.dll" --skin "$skin" \
     "Z:$(pwd)/out/demo/editor-$skin.png"
+  "$snapshot_linux" --plugin out/bin/Brisalonde.so --skin "$skin" "out/demo/editor-$skin-linux.png"
 done

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks a plug-in binary's export table (VSTPluginMain only) and, for the DLL, that it
-# imports no runtime DLL a plain Windows machine lacks; the .so carries its own C++ runtime.
+# Checks a plug-in binary's export table (VSTPluginMain only) and what it needs at load time:
+# the DLL imports no runtime DLL a plain Windows machine lacks; the .so carries its own C++
+# runtime and needs, beyond the C library, only libX11 and libcairo for its editor.
 set -euo pipefail
 binary=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -29,6 +30,7 @@ case "$binary" in
     for lib in $needed; do
       case "$lib" in
         libc.so.*|libm.so.*|ld-linux-x86-64.so.*) ;;
+        libX11.so.6|libcairo.so.2) ;;
         *) fail "depends on $lib" ;;
       esac
     done

@@ -5,7 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <vector>
+
+#include "tools/snapshot/Capture.h"
 
 // A visible top-level window whose client area can hold the editor.
 class HostWindow {
@@ -28,17 +29,5 @@ void pumpMessages(DWORD milliseconds);
 // such children exist.
 HWND findChildOfClass(HWND parent, const wchar_t* className, int* count = nullptr);
 
-// Pixels of a window's client area, top row first, as 0x00RRGGBB.
-struct Capture {
-  int32_t width = 0;
-  int32_t height = 0;
-  std::vector<uint32_t> pixels;
-  uint32_t at(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-
 // Paints whatever is pending, then copies the client area. False when nothing could be read.
 bool captureClient(HWND window, Capture& out);
-
-constexpr uint32_t rgbPixel(uint8_t red, uint8_t green, uint8_t blue) {
-  return (static_cast<uint32_t>(red) << 16) | (static_cast<uint32_t>(green) << 8) | blue;
-}

@@ -3,6 +3,6 @@
 
 #include <string>
 
-#include "tools/snapshot/HostWindow.h"
+#include "tools/snapshot/Capture.h"
 
 bool writePng(const std::string& path, const Capture& capture);

@@ -7,8 +7,6 @@
 // The state is set through the plug-in's own interface before the editor opens: the program,
 // the appearance (through the state chunk), then single normalized values. --press holds the
 // mouse button down at a client point while the picture is taken, to show a drag.
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,17 +14,13 @@
 #include <vector>
 
 #include "tools/host/PluginModule.h"
-#include "tools/snapshot/HostWindow.h"
+#include "tools/snapshot/EditorPhoto.h"
 #include "tools/snapshot/PngFile.h"
 
 namespace {
 
-constexpr int32_t kEditorWidth = 860;
-constexpr int32_t kEditorHeight = 530;
-constexpr wchar_t kEditorClassName[] = L"BrisalondeMultiSkinVST2_110";
 constexpr size_t kChunkSize = 148;
 constexpr size_t kChunkSkinOffset = 144;
-constexpr DWORD kSettleMs = 300;
 
 struct ParamSetting {
   int32_t id;
@@ -38,9 +32,7 @@ struct Options {
   int32_t skin = -1;
   int32_t program = -1;
   std::vector<ParamSetting> settings;
-  bool press = false;
-  int32_t pressX = 0;
-  int32_t pressY = 0;
+  PressPoint press;
   std::string output;
 };
 
@@ -63,15 +55,6 @@ int32_t skinNamed(const std::string& name) {
   return -1;
 }
 
-std::string besideExecutable(const char* file) {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  const size_t slash = folder.find_last_of("\\/");
-  folder = slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-  return folder + file;
-}
-
 // Returns an error text, or null when the arguments are good.
 const char* parse(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -92,9 +75,9 @@ const char* parse(int argc, char** argv, Options& options) {
         return "--set takes ID=VALUE with ID 0 to 15";
       options.settings.push_back(setting);
     } else if (arg == "--press" && hasValue) {
-      if (std::sscanf(argv[++i], "%d,%d", &options.pressX, &options.pressY) != 2)
+      if (std::sscanf(argv[++i], "%d,%d", &options.press.x, &options.press.y) != 2)
         return "--press takes X,Y";
-      options.press = true;
+      options.press.held = true;
     } else if (!arg.empty() && arg[0] != '-' && options.output.empty()) {
       options.output = arg;
     } else {
@@ -102,7 +85,7 @@ const char* parse(int argc, char** argv, Options& options) {
     }
   }
   if (options.output.empty()) return "no output file";
-  if (options.plugin.empty()) options.plugin = besideExecutable("Brisalonde.dll");
+  if (options.plugin.empty()) options.plugin = defaultPluginPath();
   return nullptr;
 }
 
@@ -123,35 +106,18 @@ int snapshot(AEffect* effect, const Options& options) {
   for (const ParamSetting& setting : options.settings)
     effect->setParameter(effect, setting.id, setting.value);
 
-  HostWindow host(kEditorWidth, kEditorHeight);
-  if (host.handle() == nullptr) {
-    std::fprintf(stderr, "cannot create a window (is a display set?)\n");
+  Capture capture;
+  std::string error;
+  if (!photographEditor(effect, options.press, capture, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  if (effect->dispatcher(effect, effEditOpen, 0, 0, host.handle(), 0.0f) != 1) {
-    std::fprintf(stderr, "the plug-in did not open its editor\n");
+  if (!writePng(options.output, capture)) {
+    std::fprintf(stderr, "cannot write %s\n", options.output.c_str());
     return 1;
   }
-  HWND editor = findChildOfClass(host.handle(), kEditorClassName);
-  int status = 1;
-  if (editor != nullptr) {
-    const LPARAM point = MAKELPARAM(options.pressX, options.pressY);
-    if (options.press) SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    pumpMessages(kSettleMs);
-    Capture capture;
-    if (options.press) InvalidateRect(editor, nullptr, FALSE);
-    if (captureClient(editor, capture) && writePng(options.output, capture)) {
-      std::printf("%s: %dx%d\n", options.output.c_str(), capture.width, capture.height);
-      status = 0;
-    } else {
-      std::fprintf(stderr, "cannot read back or write the picture\n");
-    }
-    if (options.press) SendMessageW(editor, WM_LBUTTONUP, 0, point);
-  } else {
-    std::fprintf(stderr, "no editor window found\n");
-  }
-  effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
-  return status;
+  std::printf("%s: %dx%d\n", options.output.c_str(), capture.width, capture.height);
+  return 0;
 }
 
 }  // namespace
