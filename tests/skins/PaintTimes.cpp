@@ -5,7 +5,8 @@
 // - a paint after the host changed one value (a different control each time);
 // - the CPU the process uses while the editor stays open and idle, its 100-ms timer running;
 // - the same while the host automates one parameter every 100 ms.
-// Paint times are the median, fastest and slowest of many paints; CPU is a share of one core.
+// Paint times are the median, fastest and slowest of many paints, with the process's CPU time
+// per paint over all of them; CPU while open is a share of one core.
 //
 //   skins-paint-times --plugin PATH [--paints N] [--seconds S] [--skin original|vintage|silver]
 #include <windows.h>
@@ -29,8 +30,8 @@ constexpr int32_t kNumSkins = 3;
 constexpr int32_t kNumParams = 16;
 constexpr int32_t kLegato = 14;
 constexpr int32_t kAutomatedParam = 12;  // Output
-constexpr int kDefaultPaints = 200;
-constexpr double kDefaultSeconds = 10.0;
+constexpr int kDefaultPaints = 300;
+constexpr double kDefaultSeconds = 30.0;
 constexpr int kWarmUpPaints = 5;
 constexpr DWORD kAutomationPeriodMs = 100;
 constexpr const char* kSkinNames[kNumSkins] = {"original", "vintage", "silver"};
@@ -44,10 +45,12 @@ struct Options {
   int32_t onlySkin = -1;
 };
 
+// Wall time of single paints, and the process's CPU time per paint over all of them.
 struct Spread {
   double median;
   double fastest;
   double slowest;
+  double cpuPerPaint;
 };
 
 intptr_t hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
@@ -75,9 +78,10 @@ double processCpuMs() {
   return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-Spread spreadOf(std::vector<double> times) {
+Spread spreadOf(std::vector<double> times, double cpuMs) {
   std::sort(times.begin(), times.end());
-  return Spread{times[times.size() / 2], times.front(), times.back()};
+  return Spread{times[times.size() / 2], times.front(), times.back(),
+                cpuMs / static_cast<double>(times.size())};
 }
 
 double paintOnce(HWND editor) {
@@ -97,20 +101,22 @@ float nextValue() {
 
 Spread unchangedPaints(HWND editor, int paints) {
   std::vector<double> times;
+  const double startCpu = processCpuMs();
   for (int k = 0; k < paints; ++k)
     times.push_back(paintOnce(editor));
-  return spreadOf(times);
+  return spreadOf(times, processCpuMs() - startCpu);
 }
 
 Spread oneValuePaints(AEffect* effect, HWND editor, int paints) {
   std::vector<double> times;
+  const double startCpu = processCpuMs();
   for (int k = 0; k < paints; ++k) {
     const int32_t id = k % kNumParams;
     effect->setParameter(effect, id,
                          id == kLegato ? static_cast<float>(k / kNumParams % 2) : nextValue());
     times.push_back(paintOnce(editor));
   }
-  return spreadOf(times);
+  return spreadOf(times, processCpuMs() - startCpu);
 }
 
 // Share of one core the process used while its messages were dispatched for `seconds`, as a
@@ -147,9 +153,10 @@ void measure(AEffect* effect, HWND editor, int32_t skin, const Options& options)
   const Spread oneValue = oneValuePaints(effect, editor, options.paints);
   const double idle = cpuWhileOpen(effect, options.seconds, false);
   const double automated = cpuWhileOpen(effect, options.seconds, true);
-  std::printf("%-8s | %7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f | %5.1f %% | %5.1f %%\n",
+  std::printf("%-8s | %7.2f %7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f %7.2f | %5.1f %% | %5.1f %%\n",
               kSkinNames[skin], unchanged.median, unchanged.fastest, unchanged.slowest,
-              oneValue.median, oneValue.fastest, oneValue.slowest, idle, automated);
+              unchanged.cpuPerPaint, oneValue.median, oneValue.fastest, oneValue.slowest,
+              oneValue.cpuPerPaint, idle, automated);
   std::fflush(stdout);
 }
 
@@ -206,8 +213,8 @@ int main(int argc, char** argv) {
                     options.seconds);
         std::printf("host window alone, editor closed: CPU %.1f %%\n", hostAloneCpu);
         std::printf(
-            "skin     | unchanged: median fastest slowest | one value: median fastest "
-            "slowest | CPU idle | CPU automated\n");
+            "skin     | unchanged: median fastest slowest cpu/paint | one value: median "
+            "fastest slowest cpu/paint | CPU idle | CPU automated\n");
         for (int32_t skin = 0; skin < kNumSkins; ++skin)
           if (options.onlySkin < 0 || options.onlySkin == skin)
             measure(effect, editor, skin, options);
