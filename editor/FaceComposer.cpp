@@ -1,6 +1,7 @@
 // Composition of the face from the cached backdrop and the value parts.
 #include "editor/FaceComposer.h"
 
+#include "editor/FaceParts.h"
 #include "editor/Layout.h"
 
 namespace {

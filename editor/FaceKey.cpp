@@ -23,10 +23,6 @@ FaceKey faceKeyOf(const double values[kNumParams], int32_t skin, int32_t activeP
   return key;
 }
 
-bool sameFace(const FaceKey& a, const FaceKey& b) {
-  return changedParts(a, b) == 0;
-}
-
 FacePartSet changedParts(const FaceKey& drawn, const FaceKey& wanted) {
   if (drawn.skin != wanted.skin) return kAllFaceParts;
   FacePartSet parts = 0;

@@ -20,8 +20,6 @@ struct FaceKey {
 
 FaceKey faceKeyOf(const double values[kNumParams], int32_t skin, int32_t activeParam);
 
-bool sameFace(const FaceKey& a, const FaceKey& b);
-
 // The parts of the face that differ between `drawn` and `wanted` (every part when the skins
 // differ): a control whose value changed or whose drag began or ended, the Legato switch,
 // and the program marks.

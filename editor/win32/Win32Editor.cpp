@@ -79,8 +79,8 @@ void startGdiplus(ULONG_PTR& token) {
   gdiplus::GdiplusStartup(&token, &input, nullptr);
 }
 
-// Without the cache (its bitmaps could not be made): the whole face is drawn into a back
-// buffer made for this paint.
+// When the cache cannot serve (a bitmap could not be made, or the skin is none of the three):
+// the whole face is drawn into a back buffer made for this paint.
 void paintInOnePass(Win32EditorWindow& editor, HDC paintDc, const double values[kNumParams],
                     int32_t skin) {
   HDC memoryDc = CreateCompatibleDC(paintDc);
