@@ -4,6 +4,7 @@
 
 #include "editor/Layout.h"
 #include "editor/Painters.h"
+#include "editor/SkinLayers.h"
 #include "editor/ValueText.h"
 #include "plugin/Programs.h"
 
@@ -41,6 +42,12 @@ constexpr const char* kProgramLabels[kNumPrograms] = {"01  Original", "02  Soft 
 constexpr int32_t kLegatoReadoutX = 648;
 constexpr int32_t kLegatoReadoutY = 410;
 
+// A control's value part, from its cell offset: a column as wide as the grid's from the
+// read-out's left edge, from just above the knob ring to below the read-out. Legato's holds
+// only the read-out, under the switch.
+constexpr RectI kControlPartArea{30, 180, 30 + kColumnPitch, 290};
+constexpr RectI kLegatoPartArea{30, 258, 30 + kColumnPitch, 290};
+
 void paintProgramButtons(Canvas& canvas) {
   for (int32_t k = 0; k < kNumPrograms; ++k) {
     const int32_t x = 30 + kProgramButtonPitch * k;
@@ -49,8 +56,7 @@ void paintProgramButtons(Canvas& canvas) {
   }
 }
 
-void paintKnob(Canvas& canvas, int32_t dx, int32_t dy, double value) {
-  canvas.outlineEllipse(RectI{dx + 40, dy + 182, dx + 106, dy + 248}, kKnobRing, kRingPenWidth);
+void paintPointer(Canvas& canvas, int32_t dx, int32_t dy, double value) {
   const double angle = (kKnobSweepDegrees * value + kKnobStartDegrees) * kPi / 180.0;
   const double s = std::sin(angle);
   const double c = std::cos(angle);
@@ -64,11 +70,20 @@ void paintKnob(Canvas& canvas, int32_t dx, int32_t dy, double value) {
                      kPointerPenWidth);
 }
 
-void paintControl(Canvas& canvas, int32_t id, double value) {
+// What of a control depends on no value: its caption and the ring of its knob.
+void paintControlFrame(Canvas& canvas, int32_t id) {
   const int32_t dx = kColumnPitch * columnOf(id);
   const int32_t dy = kRowPitch * rowOf(id);
   canvas.textAt(dx + 30, dy + 154, kParamTable[id].name, EditorFont::Label, kCaptionColour);
-  if (id != kLegato) paintKnob(canvas, dx, dy, value);
+  if (id != kLegato)
+    canvas.outlineEllipse(RectI{dx + 40, dy + 182, dx + 106, dy + 248}, kKnobRing, kRingPenWidth);
+}
+
+// What of a control follows its value: the knob's pointer and the read-out.
+void paintControlValue(Canvas& canvas, int32_t id, double value) {
+  const int32_t dx = kColumnPitch * columnOf(id);
+  const int32_t dy = kRowPitch * rowOf(id);
+  if (id != kLegato) paintPointer(canvas, dx, dy, value);
   const ValueText readout = formatValueText(id, value);
   if (id == kLegato) {
     canvas.textAt(kLegatoReadoutX, kLegatoReadoutY, readout.view(), EditorFont::Label,
@@ -78,17 +93,51 @@ void paintControl(Canvas& canvas, int32_t id, double value) {
   }
 }
 
-}  // namespace
-
-void paintOriginalSkin(Canvas& canvas, const double values[kNumParams]) {
-  canvas.saveState();
+void paintPanelTop(Canvas& canvas) {
   canvas.fillBackground(RectI{0, 0, kWindowWidth, kWindowHeight});
   canvas.textAt(28, 22, kTitle, EditorFont::Title, kTitleColour);
   canvas.textAt(31, 67, kModelLine, EditorFont::Label, kModelLineColour);
   paintProgramButtons(canvas);
-  for (int32_t id = 0; id < kNumParams; ++id)
-    paintControl(canvas, id, values[id]);
+}
+
+void paintPanelFooter(Canvas& canvas) {
   canvas.textAt(30, 474, kInfoLine, EditorFont::Label, kModelLineColour);
   canvas.textAt(30, 498, kHintLine, EditorFont::Label, kHintColour);
+}
+
+}  // namespace
+
+void paintOriginalSkin(Canvas& canvas, const double values[kNumParams]) {
+  canvas.saveState();
+  paintPanelTop(canvas);
+  for (int32_t id = 0; id < kNumParams; ++id) {
+    paintControlFrame(canvas, id);
+    paintControlValue(canvas, id, values[id]);
+  }
+  paintPanelFooter(canvas);
   canvas.restoreState();
+}
+
+void paintOriginalBackdrop(Canvas& canvas) {
+  canvas.saveState();
+  paintPanelTop(canvas);
+  for (int32_t id = 0; id < kNumParams; ++id)
+    paintControlFrame(canvas, id);
+  paintPanelFooter(canvas);
+  canvas.restoreState();
+}
+
+void paintOriginalParts(Canvas& canvas, FacePartSet parts, const double values[kNumParams]) {
+  canvas.saveState();
+  for (int32_t id = 0; id < kNumParams; ++id)
+    if (parts & partBit(id)) paintControlValue(canvas, id, values[id]);
+  canvas.restoreState();
+}
+
+RectI originalPartArea(int32_t part) {
+  if (!isValidParam(part)) return RectI{};
+  const RectI area = part == kLegato ? kLegatoPartArea : kControlPartArea;
+  const int32_t dx = kColumnPitch * columnOf(part);
+  const int32_t dy = kRowPitch * rowOf(part);
+  return RectI{area.left + dx, area.top + dy, area.right + dx, area.bottom + dy};
 }

@@ -97,11 +97,13 @@ Argb accentColour(int32_t id) {
   }
 }
 
-void drawSilverFader(Canvas& canvas, int32_t id, float cx, float top, double v, bool active) {
-  const float bottom = top + kTravel;
+void drawSilverFaderTrack(Canvas& canvas, float cx, float top) {
   drawScale(canvas, cx, top);
-  drawSlot(canvas, cx, top, bottom);
+  drawSlot(canvas, cx, top, top + kTravel);
+}
 
+void drawSilverFaderCap(Canvas& canvas, int32_t id, float cx, float top, double v, bool active) {
+  const float bottom = top + kTravel;
   const float capY = bottom - kTravel * static_cast<float>(v);
   canvas.fillRectangle(Brush::solid(kCapShadow), cx + kCapShadowOffset.x, capY + kCapShadowOffset.y,
                        kCapShadowSize.x, kCapShadowSize.y);
@@ -117,4 +119,9 @@ void drawSilverFader(Canvas& canvas, int32_t id, float cx, float top, double v, 
   horizontalLine(canvas, kGripShadePen, cx, kGripHalf, capY + kGripShadeY);
   horizontalLine(canvas, kGripLightPen, cx, kGripHalf, capY + kGripLightY);
   horizontalLine(canvas, Pen{accentColour(id), kIndexLineWidth}, cx, kIndexLineHalf, capY);
+}
+
+void drawSilverFader(Canvas& canvas, int32_t id, float cx, float top, double v, bool active) {
+  drawSilverFaderTrack(canvas, cx, top);
+  drawSilverFaderCap(canvas, id, cx, top, v, active);
 }

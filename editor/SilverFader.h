@@ -13,3 +13,8 @@ Argb accentColour(int32_t id);
 // Draws the fader of control `id` on open shapes, centred on x = cx, its scale from y = top
 // (value 1) down to top + 80 (value 0); `active` outlines the cap in the accent colour.
 void drawSilverFader(Canvas& canvas, int32_t id, float cx, float top, double v, bool active);
+
+// The fader in its two layers, which together draw what drawSilverFader draws: the scale and
+// the slot depend on nothing, the cap (with its shadow) follows the value and the drag.
+void drawSilverFaderTrack(Canvas& canvas, float cx, float top);
+void drawSilverFaderCap(Canvas& canvas, int32_t id, float cx, float top, double v, bool active);

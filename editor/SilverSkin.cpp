@@ -9,6 +9,7 @@
 #include "editor/Painters.h"
 #include "editor/ProgramMatch.h"
 #include "editor/SilverFader.h"
+#include "editor/SkinLayers.h"
 #include "editor/WideValueText.h"
 
 namespace {
@@ -62,6 +63,12 @@ constexpr int32_t kButtonLabelTop = 107;
 constexpr int32_t kButtonLabelBottom = 129;
 constexpr Argb kMatchedBar = 0xFF286677;
 constexpr RectI kMatchedBarRect{1, 130, 149, 133};  // from the button's left edge
+// The labels and bars of all five buttons: the value part that follows the matched program.
+// Anti-aliasing may touch the row under a bar.
+constexpr RectI kProgramMarksArea{
+    kButtonFirstX, kButtonLabelTop,
+    kButtonFirstX + (kNumPrograms - 1) * kProgramButtonPitch + kButtonWidth,
+    kMatchedBarRect.bottom + 1};
 
 // Strips: one translucent panel per control, positioned from its grid offset (103c, 150r).
 constexpr RectI kStripRect{29, 145, 120, 290};
@@ -83,6 +90,10 @@ constexpr Pen kValueBoxLightPen{0xFFF1F7FA, 1.0f};
 constexpr int32_t kValueBoxLightY = 284;
 constexpr FaceTextStyle kValueStyle{kValueFont, {222, 240, 241}, TextAlign::Centre};
 constexpr RectI kValueTextRect{30, 263, 117, 286};
+// A strip's value part: the cap's travel with its shadow and outline, the value box and its
+// light, in a column as wide as the grid's; Legato's holds only the value box, under the switch.
+constexpr RectI kStripPartArea{26, 162, 26 + kColumnPitch, 290};
+constexpr RectI kLegatoPartArea{26, 261, 26 + kColumnPitch, 290};
 
 // Footer: a double rule, the section and MIDI lines, and a light band with the dedication.
 constexpr int32_t kFooterLeft = 38;
@@ -126,27 +137,38 @@ void drawHeader(Canvas& canvas) {
   drawScrews(canvas, kScrews, kSilverScrew);
 }
 
-void drawProgramButtons(Canvas& canvas, int32_t matched) {
-  for (int32_t k = 0; k < kNumPrograms; ++k) {
-    const int32_t x = kButtonFirstX + kProgramButtonPitch * k;
-    canvas.fillRectangleInt(Brush::solid(kButtonShadow), x, kButtonShadowTop, kButtonWidth,
-                            kButtonShadowHeight);
-    canvas.fillRectangleInt(Brush::gradientInt(x, kButtonTop, kButtonFaceTop, x,
-                                               kButtonGradientBottom, kButtonFaceBottom),
-                            x, kButtonTop, kButtonWidth, kButtonHeight);
-    drawPixelLine(canvas, kButtonTopLightPen, x, kButtonTop, x + kButtonWidth, kButtonTop);
-    FaceTextStyle labelStyle = kButtonLabelStyle;
-    if (k == matched) labelStyle.colour = kMatchedLabelColour;
-    drawStyledText(canvas, kFaceProgramLabels[k], labelStyle,
-                   RectI{x, kButtonLabelTop, x + kButtonWidth, kButtonLabelBottom});
-    if (k == matched)
-      fillPixelRect(canvas, Brush::solid(kMatchedBar), offsetRect(kMatchedBarRect, x, 0));
-  }
+int32_t buttonLeft(int32_t k) {
+  return kButtonFirstX + kProgramButtonPitch * k;
 }
 
-void drawStrip(Canvas& canvas, int32_t id, double value, bool active) {
-  const int32_t p = kColumnPitch * columnOf(id);
-  const int32_t q = kRowPitch * rowOf(id);
+void drawProgramButton(Canvas& canvas, int32_t k) {
+  const int32_t x = buttonLeft(k);
+  canvas.fillRectangleInt(Brush::solid(kButtonShadow), x, kButtonShadowTop, kButtonWidth,
+                          kButtonShadowHeight);
+  canvas.fillRectangleInt(Brush::gradientInt(x, kButtonTop, kButtonFaceTop, x,
+                                             kButtonGradientBottom, kButtonFaceBottom),
+                          x, kButtonTop, kButtonWidth, kButtonHeight);
+  drawPixelLine(canvas, kButtonTopLightPen, x, kButtonTop, x + kButtonWidth, kButtonTop);
+}
+
+// The label, in the marked colour with the bar under it when k is the matched program.
+void drawProgramLabel(Canvas& canvas, int32_t k, int32_t matched) {
+  const int32_t x = buttonLeft(k);
+  FaceTextStyle labelStyle = kButtonLabelStyle;
+  if (k == matched) labelStyle.colour = kMatchedLabelColour;
+  drawStyledText(canvas, kFaceProgramLabels[k], labelStyle,
+                 RectI{x, kButtonLabelTop, x + kButtonWidth, kButtonLabelBottom});
+  if (k == matched)
+    fillPixelRect(canvas, Brush::solid(kMatchedBar), offsetRect(kMatchedBarRect, x, 0));
+}
+
+PixelPoint stripOffset(int32_t id) {
+  return PixelPoint{kColumnPitch * columnOf(id), kRowPitch * rowOf(id)};
+}
+
+// The strip with its lights, tab and caption, and the fader's scale and slot.
+void drawStripFrame(Canvas& canvas, int32_t id) {
+  const auto [p, q] = stripOffset(id);
   const RectI strip = offsetRect(kStripRect, p, q);
   fillPixelRect(
       canvas,
@@ -159,8 +181,16 @@ void drawStrip(Canvas& canvas, int32_t id, double value, bool active) {
   drawStyledText(canvas, kFaceCaptions[id], kCaptionStyle, offsetRect(kCaptionRect, p, q));
   // Legato has no fader: the switch is drawn in its place afterwards.
   if (id != kLegato)
-    drawSilverFader(canvas, id, static_cast<float>(p + kFaderCentreX),
-                    static_cast<float>(q + kFaderTop), value, active);
+    drawSilverFaderTrack(canvas, static_cast<float>(p + kFaderCentreX),
+                         static_cast<float>(q + kFaderTop));
+}
+
+// The fader's cap, the value box with its light and the value text.
+void drawStripValue(Canvas& canvas, int32_t id, double value, bool active) {
+  const auto [p, q] = stripOffset(id);
+  if (id != kLegato)
+    drawSilverFaderCap(canvas, id, static_cast<float>(p + kFaderCentreX),
+                       static_cast<float>(q + kFaderTop), value, active);
   const RectI box = offsetRect(kValueBoxRect, p, q);
   fillPixelRect(canvas, Brush::solid(active ? kValueBoxActive : kValueBoxIdle), box);
   drawPixelLine(canvas, kValueBoxLightPen, box.left, q + kValueBoxLightY, box.right,
@@ -190,9 +220,47 @@ void paintSilverSkin(Canvas& canvas, const double values[kNumParams], std::u16st
   canvas.openShapes();
   drawPanel(canvas);
   drawHeader(canvas);
-  drawProgramButtons(canvas, matchedProgram(values));
-  for (int32_t id = 0; id < kNumParams; ++id)
-    drawStrip(canvas, id, values[id], id == activeParam);
+  const int32_t matched = matchedProgram(values);
+  for (int32_t k = 0; k < kNumPrograms; ++k) {
+    drawProgramButton(canvas, k);
+    drawProgramLabel(canvas, k, matched);
+  }
+  for (int32_t id = 0; id < kNumParams; ++id) {
+    drawStripFrame(canvas, id);
+    drawStripValue(canvas, id, values[id], id == activeParam);
+  }
   drawFooter(canvas);
   canvas.closeShapes();
+}
+
+void paintSilverBackdrop(Canvas& canvas) {
+  canvas.openShapes();
+  drawPanel(canvas);
+  drawHeader(canvas);
+  for (int32_t k = 0; k < kNumPrograms; ++k)
+    drawProgramButton(canvas, k);
+  for (int32_t id = 0; id < kNumParams; ++id)
+    drawStripFrame(canvas, id);
+  drawFooter(canvas);
+  canvas.closeShapes();
+}
+
+void paintSilverParts(Canvas& canvas, FacePartSet parts, const double values[kNumParams],
+                      int32_t activeParam) {
+  canvas.openShapes();
+  if (parts & partBit(kProgramMarksPart)) {
+    const int32_t matched = matchedProgram(values);
+    for (int32_t k = 0; k < kNumPrograms; ++k)
+      drawProgramLabel(canvas, k, matched);
+  }
+  for (int32_t id = 0; id < kNumParams; ++id)
+    if (parts & partBit(id)) drawStripValue(canvas, id, values[id], id == activeParam);
+  canvas.closeShapes();
+}
+
+RectI silverPartArea(int32_t part) {
+  if (part == kProgramMarksPart) return kProgramMarksArea;
+  if (!isValidParam(part)) return RectI{};
+  const auto [p, q] = stripOffset(part);
+  return offsetRect(part == kLegato ? kLegatoPartArea : kStripPartArea, p, q);
 }

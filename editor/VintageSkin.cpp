@@ -6,6 +6,7 @@
 #include "editor/FaceTexts.h"
 #include "editor/Layout.h"
 #include "editor/Painters.h"
+#include "editor/SkinLayers.h"
 #include "editor/VintageBackdrop.h"
 #include "editor/VintageKnob.h"
 #include "editor/WideValueText.h"
@@ -62,6 +63,11 @@ constexpr RectI kValueBoxRect{3, 110, 84, 130};
 constexpr Rgb kValueTextIdle{209, 196, 151};
 constexpr Rgb kValueTextActive{255, 222, 153};
 constexpr RectI kValueTextRect{0, 108, 87, 132};
+// A control's value part: the knob with its lamps and shadow (44 px around the centre at most)
+// and the value box, in a column as wide as the grid's; Legato's holds only the value box,
+// under the switch.
+constexpr RectI kControlPartArea{-6, 14, kColumnPitch - 6, 134};
+constexpr RectI kLegatoPartArea{-6, 106, kColumnPitch - 6, 134};
 
 // Footer: a rule, the section and MIDI lines, and a dark band with the dedication.
 constexpr Pen kFooterRulePen{0xFF6D7259, 1.0f};
@@ -107,10 +113,19 @@ void drawDividers(Canvas& canvas) {
     drawPixelLine(canvas, kDividerPen, divider.x, divider.top, divider.x, divider.bottom);
 }
 
+PixelPoint cellBase(int32_t id) {
+  return PixelPoint{kCellBaseX + kColumnPitch * columnOf(id), kCellBaseY + kRowPitch * rowOf(id)};
+}
+
+void drawCaption(Canvas& canvas, int32_t id) {
+  const PixelPoint base = cellBase(id);
+  drawStyledText(canvas, kFaceCaptions[id], kCaptionStyle,
+                 offsetRect(kCaptionRect, base.x, base.y));
+}
+
+// The knob, the value box and the value text: all of them follow the value or the drag.
 void drawControl(Canvas& canvas, int32_t id, double value, bool active) {
-  const int32_t x = kCellBaseX + kColumnPitch * columnOf(id);
-  const int32_t y = kCellBaseY + kRowPitch * rowOf(id);
-  drawStyledText(canvas, kFaceCaptions[id], kCaptionStyle, offsetRect(kCaptionRect, x, y));
+  const auto [x, y] = cellBase(id);
   // Legato has no knob: the switch is drawn in its place afterwards.
   if (id != kLegato)
     drawVintageKnob(canvas, static_cast<float>(x) + kKnobCentre.x,
@@ -135,18 +150,47 @@ void drawFooter(Canvas& canvas) {
   drawScrews(canvas, kFooterScrews, kVintageScrew);
 }
 
+void drawFaceTop(Canvas& canvas) {
+  drawVintageBackdrop(canvas);
+  drawHeader(canvas);
+  drawProgramButtons(canvas);
+  drawDividers(canvas);
+}
+
 }  // namespace
 
 // The version label lies under the appearance bar, which shows it itself: it is not drawn.
 void paintVintageSkin(Canvas& canvas, const double values[kNumParams], std::u16string_view,
                       int32_t activeParam) {
   canvas.openShapes();
-  drawVintageBackdrop(canvas);
-  drawHeader(canvas);
-  drawProgramButtons(canvas);
-  drawDividers(canvas);
-  for (int32_t id = 0; id < kNumParams; ++id)
+  drawFaceTop(canvas);
+  for (int32_t id = 0; id < kNumParams; ++id) {
+    drawCaption(canvas, id);
     drawControl(canvas, id, values[id], id == activeParam);
+  }
   drawFooter(canvas);
   canvas.closeShapes();
+}
+
+void paintVintageBackdrop(Canvas& canvas) {
+  canvas.openShapes();
+  drawFaceTop(canvas);
+  for (int32_t id = 0; id < kNumParams; ++id)
+    drawCaption(canvas, id);
+  drawFooter(canvas);
+  canvas.closeShapes();
+}
+
+void paintVintageParts(Canvas& canvas, FacePartSet parts, const double values[kNumParams],
+                       int32_t activeParam) {
+  canvas.openShapes();
+  for (int32_t id = 0; id < kNumParams; ++id)
+    if (parts & partBit(id)) drawControl(canvas, id, values[id], id == activeParam);
+  canvas.closeShapes();
+}
+
+RectI vintagePartArea(int32_t part) {
+  if (!isValidParam(part)) return RectI{};
+  const PixelPoint base = cellBase(part);
+  return offsetRect(part == kLegato ? kLegatoPartArea : kControlPartArea, base.x, base.y);
 }

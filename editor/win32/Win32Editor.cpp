@@ -1,5 +1,6 @@
 // The editor window on Windows: opening and closing, the window class and procedure, the
-// 100 ms refresh timer and the double-buffered paint pipeline.
+// 100 ms refresh timer and the paint pipeline, which copies a cached, composed frame to the
+// window and redraws only what changed in it.
 #include <windows.h>
 
 #include <new>
@@ -7,6 +8,7 @@
 #include "editor/EditorHost.h"
 #include "editor/EditorLink.h"
 #include "editor/EditorWindow.h"
+#include "editor/FaceComposer.h"
 #include "editor/Interaction.h"
 #include "editor/Layout.h"
 #include "editor/MessageRoute.h"
@@ -14,6 +16,7 @@
 #include "editor/Painters.h"
 #include "editor/WindowPort.h"
 #include "editor/win32/GdiCanvas.h"
+#include "editor/win32/GdiFaceSurfaces.h"
 #include "editor/win32/GdiplusFlat.h"
 
 namespace {
@@ -25,13 +28,15 @@ constexpr UINT kRefreshPeriodMs = 100;
 constexpr COLORREF kOriginalBackground =
     RGB(kEditorBackground.red, kEditorBackground.green, kEditorBackground.blue);
 
-// The open editor on Windows: the shared record, then the GDI objects, the GDI+ start-ups
-// and the window.
+// The open editor on Windows: the shared record, then the GDI objects, the GDI+ start-ups,
+// the window and the cached face.
 struct Win32EditorWindow : EditorWindow {
   GdiResources gdi;
   ULONG_PTR gdiplusTokenA;  // 0 when that start-up failed
   ULONG_PTR gdiplusTokenB;
   HWND window;
+  GdiFaceSurfaces surfaces;  // made at the first paint, deleted at close
+  FaceCache faceCache;
 };
 
 HINSTANCE module() {
@@ -75,27 +80,42 @@ void startGdiplus(ULONG_PTR& token) {
   gdiplus::GdiplusStartup(&token, &input, nullptr);
 }
 
-// The whole face is composed in a back buffer and copied to the window in one transfer.
-void paint(Win32EditorWindow& editor, HWND hwnd) {
-  PAINTSTRUCT ps;
-  HDC paintDc = BeginPaint(hwnd, &ps);
+// When the cache cannot serve (a bitmap could not be made, or the skin is none of the three):
+// the whole face is drawn into a back buffer made for this paint.
+void paintInOnePass(Win32EditorWindow& editor, HDC paintDc, const double values[kNumParams],
+                    int32_t skin) {
   HDC memoryDc = CreateCompatibleDC(paintDc);
   HBITMAP bitmap = CreateCompatibleBitmap(paintDc, kWindowWidth, kWindowHeight);
   HGDIOBJ keptBitmap = SelectObject(memoryDc, bitmap);
-
-  double values[kNumParams];
-  for (int32_t id = 0; id < kNumParams; ++id)
-    values[id] = editor.owner->value(id);
-  const int32_t skin = editor.owner->skin();
   {
     GdiCanvas canvas(memoryDc, editor.gdi);
     paintEditor(canvas, values, skin, editor.activeParam);
   }
   BitBlt(paintDc, 0, 0, kWindowWidth, kWindowHeight, memoryDc, 0, 0, SRCCOPY);
-
   SelectObject(memoryDc, keptBitmap);
   DeleteObject(bitmap);
   DeleteDC(memoryDc);
+}
+
+// Every paint puts the whole face on the window, whatever the update region; the painters
+// run only for what changed since the frame was last composed.
+void paint(Win32EditorWindow& editor, HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC paintDc = BeginPaint(hwnd, &ps);
+  double values[kNumParams];
+  for (int32_t id = 0; id < kNumParams; ++id)
+    values[id] = editor.owner->value(id);
+  const int32_t skin = editor.owner->skin();
+
+  editor.surfaces.beginPaint(paintDc, editor.gdi);
+  const bool composed =
+      composeFace(editor.faceCache, editor.surfaces, values, skin, editor.activeParam);
+  editor.surfaces.endPaint();
+  if (composed) {
+    BitBlt(paintDc, 0, 0, kWindowWidth, kWindowHeight, editor.surfaces.frameDc(), 0, 0, SRCCOPY);
+  } else {
+    paintInOnePass(editor, paintDc, values, skin);
+  }
   EndPaint(hwnd, &ps);
 }
 
@@ -189,6 +209,8 @@ void closeEditor(EditorWindow*& slot) {
     endDragOnClose(*editor, port);
     DestroyWindow(window);
     editor->window = nullptr;
+    editor->surfaces.release();
+    editor->faceCache = FaceCache{};
     // Fails while another instance's editor window still uses the class; it stays then.
     UnregisterClassW(kWindowClassName, module());
     deleteFont(*editor, EditorFont::Small);
