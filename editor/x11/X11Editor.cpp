@@ -1,16 +1,19 @@
 // The editor on Linux: opening and closing for the plug-in, the host's idle call that serves
-// the window, and the bridge from the X11 window to the shared mouse handling and painters.
-// Xlib itself is X11Window's business; nothing here speaks it.
+// the window, and the bridge from the X11 window to the shared mouse handling and painters,
+// which run only for what changed since the cached frame was last composed. Xlib itself is
+// X11Window's business; nothing here speaks it.
 #include <new>
 
 #include "editor/EditorHost.h"
 #include "editor/EditorLink.h"
 #include "editor/EditorWindow.h"
+#include "editor/FaceComposer.h"
 #include "editor/Interaction.h"
 #include "editor/Layout.h"
 #include "editor/Painters.h"
 #include "editor/WindowPort.h"
 #include "editor/cairo/CairoCanvas.h"
+#include "editor/cairo/CairoFaceSurfaces.h"
 #include "editor/cairo/CairoFonts.h"
 #include "editor/x11/X11Window.h"
 
@@ -39,11 +42,16 @@ class X11WindowPort : public WindowPort {
 };
 
 // The open editor on Linux: the shared record, then the fonts made once per open, the window
-// and what its events reach.
+// and what its events reach, and the cached face.
 struct X11EditorWindow final : EditorWindow, X11WindowClient {
+  ~X11EditorWindow();
+
   CairoFonts fonts;
   X11Window* window = nullptr;
   X11WindowPort port;
+  CairoFaceSurfaces surfaces;  // made at the first paint that needs them, freed at close
+  FaceCache faceCache;
+  cairo_surface_t* onePassBuffer = nullptr;  // made only when the cache cannot serve
 
   void press(int32_t x, int32_t y, bool shift) override { onButtonDown(*this, port, x, y, shift); }
   void doubleClick(int32_t x, int32_t y) override { onDoubleClick(*this, port, x, y); }
@@ -54,18 +62,45 @@ struct X11EditorWindow final : EditorWindow, X11WindowClient {
   }
   void captureLost() override { onCaptureChanged(*this); }
   void tick() override { onTimer(*this, port); }
-  void paint(cairo_surface_t* backBuffer) override;
+  cairo_surface_t* paint() override;
+  cairo_surface_t* paintInOnePass(const double values[kNumParams], int32_t skin);
 };
 
-// The whole face is composed in the back buffer, in the order and from one reading of the
-// values and the appearance, as on Windows; the window then shows it in one transfer.
-void X11EditorWindow::paint(cairo_surface_t* backBuffer) {
+X11EditorWindow::~X11EditorWindow() {
+  if (onePassBuffer != nullptr) cairo_surface_destroy(onePassBuffer);
+}
+
+// When the cache cannot serve (a surface could not be made, or the skin is none of the
+// three): the whole face is drawn into a back buffer of its own.
+cairo_surface_t* X11EditorWindow::paintInOnePass(const double values[kNumParams], int32_t skin) {
+  if (onePassBuffer == nullptr) {
+    onePassBuffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWindowWidth, kWindowHeight);
+    if (cairo_surface_status(onePassBuffer) != CAIRO_STATUS_SUCCESS) {
+      cairo_surface_destroy(onePassBuffer);
+      onePassBuffer = nullptr;
+      return nullptr;
+    }
+  }
+  {
+    CairoCanvas canvas(onePassBuffer, fonts);
+    paintEditor(canvas, values, skin, activeParam);
+  }
+  cairo_surface_flush(onePassBuffer);
+  return onePassBuffer;
+}
+
+// Every paint shows the whole face, from one reading of the values and the appearance, as on
+// Windows; the painters run only for what changed since the frame was last composed.
+cairo_surface_t* X11EditorWindow::paint() {
   double values[kNumParams];
   for (int32_t id = 0; id < kNumParams; ++id)
     values[id] = owner->value(id);
   const int32_t skin = owner->skin();
-  CairoCanvas canvas(backBuffer, fonts);
-  paintEditor(canvas, values, skin, activeParam);
+  surfaces.beginPaint(fonts);
+  const bool composed = composeFace(faceCache, surfaces, values, skin, activeParam);
+  surfaces.endPaint();
+  if (composed) return surfaces.frameSurface();
+  return paintInOnePass(values, skin);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The X11 child window: creation on the editor's own connection, the idle-driven event loop
-// and the transfer of the back buffer to the window.
+// and the transfer of the composed picture to the window.
 #include "editor/x11/X11Window.h"
 
 #include <chrono>
@@ -98,17 +98,8 @@ bool X11Window::create(Window parent) {
                           CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask, &attributes);
   gc_ = XCreateGC(display_, window_, 0, nullptr);
   XMapWindow(display_, window_);
-  if (trap.failed()) return false;
-
-  backBuffer_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
-  if (cairo_surface_status(backBuffer_) != CAIRO_STATUS_SUCCESS) return false;
-  image_ = XCreateImage(display_, visual.visual, kDepth, ZPixmap, 0,
-                        reinterpret_cast<char*>(cairo_image_surface_get_data(backBuffer_)),
-                        static_cast<unsigned>(width_), static_cast<unsigned>(height_), 32,
-                        cairo_image_surface_get_stride(backBuffer_));
-  if (image_ == nullptr) return false;
-  image_->byte_order = LSBFirst;  // the words as this machine stores them; Xlib swaps if needed
-  return true;
+  visual_ = visual.visual;
+  return !trap.failed();
 }
 
 void X11Window::onConnectionLost(Display*, void* window) {
@@ -160,23 +151,40 @@ void X11Window::report(const XEvent& event) {
   }
 }
 
-// The whole back buffer goes to the window in one transfer, as on Windows.
+// The whole picture goes to the window in one transfer, as on Windows.
 void X11Window::paintAndShow() {
   const bool paint = paintPending_;
   if ((!paint && !ungrabPending_) || connectionLost_) return;
+  cairo_surface_t* picture = nullptr;
   if (paint) {
     paintPending_ = false;
-    client_.paint(backBuffer_);
-    cairo_surface_flush(backBuffer_);
+    picture = client_.paint();
   }
   XErrorTrap trap(display_);
   if (ungrabPending_) {
     ungrabPending_ = false;
     XUngrabPointer(display_, CurrentTime);
   }
-  if (paint)
-    XPutImage(display_, window_, gc_, image_, 0, 0, 0, 0, static_cast<unsigned>(width_),
-              static_cast<unsigned>(height_));
+  if (picture != nullptr) show(picture);
+}
+
+// The picture's pixels are lent to Xlib for the transfer only; the image record is Xlib's
+// own and costs no pixels.
+void X11Window::show(cairo_surface_t* picture) {
+  if (cairo_image_surface_get_format(picture) != CAIRO_FORMAT_RGB24 ||
+      cairo_image_surface_get_width(picture) != width_ ||
+      cairo_image_surface_get_height(picture) != height_)
+    return;
+  XImage* image = XCreateImage(display_, visual_, kDepth, ZPixmap, 0,
+                               reinterpret_cast<char*>(cairo_image_surface_get_data(picture)),
+                               static_cast<unsigned>(width_), static_cast<unsigned>(height_), 32,
+                               cairo_image_surface_get_stride(picture));
+  if (image == nullptr) return;
+  image->byte_order = LSBFirst;  // the words as this machine stores them; Xlib swaps if needed
+  XPutImage(display_, window_, gc_, image, 0, 0, 0, 0, static_cast<unsigned>(width_),
+            static_cast<unsigned>(height_));
+  image->data = nullptr;  // the pixels belong to the picture
+  XDestroyImage(image);
 }
 
 void X11Window::release() {
@@ -188,13 +196,7 @@ void X11Window::release() {
     if (window_ != 0) XDestroyWindow(display_, window_);
     if (gc_ != nullptr) XFreeGC(display_, gc_);
     if (colormap_ != 0) XFreeColormap(display_, colormap_);
-    if (image_ != nullptr) {
-      image_->data = nullptr;  // the pixels belong to the back buffer
-      XDestroyImage(image_);
-    }
     trap.closeDisplay();
   }
   display_ = nullptr;
-  if (backBuffer_ != nullptr) cairo_surface_destroy(backBuffer_);
-  backBuffer_ = nullptr;
 }

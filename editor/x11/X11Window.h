@@ -17,8 +17,9 @@ class X11WindowClient : public PointerSink {
  public:
   // The refresh tick, at most every 100 ms, from an idle call.
   virtual void tick() = 0;
-  // Composes the whole picture into the back buffer (an RGB24 image surface).
-  virtual void paint(cairo_surface_t* backBuffer) = 0;
+  // Brings the whole picture up to date and returns the image surface that holds it: RGB24,
+  // of the window's size, owned by the client and complete (flushed). Null: nothing to show.
+  virtual cairo_surface_t* paint() = 0;
 };
 
 class X11Window {
@@ -27,7 +28,7 @@ class X11Window {
   // at (0, 0). Null when there is no display, `parent` is no window, or anything fails; then
   // nothing is left behind. Never throws.
   static X11Window* open(uintptr_t parent, int32_t width, int32_t height, X11WindowClient& client);
-  // Destroys the window, frees the back buffer and closes the connection.
+  // Destroys the window and closes the connection.
   ~X11Window();
   X11Window(const X11Window&) = delete;
   X11Window& operator=(const X11Window&) = delete;
@@ -47,6 +48,7 @@ class X11Window {
   bool create(Window parent);
   void report(const XEvent& event);
   void paintAndShow();
+  void show(cairo_surface_t* picture);
   void release();
   static void onConnectionLost(Display* display, void* window);
 
@@ -59,8 +61,7 @@ class X11Window {
   Window window_ = 0;
   Colormap colormap_ = 0;  // made only when the window's visual is not the screen's default
   GC gc_ = nullptr;
-  cairo_surface_t* backBuffer_ = nullptr;
-  XImage* image_ = nullptr;  // describes the back buffer's pixels to Xlib; owns none
+  Visual* visual_ = nullptr;
   bool paintPending_ = true;
   bool ungrabPending_ = false;
   bool connectionLost_ = false;  // the window went with the connection; nothing more to do
