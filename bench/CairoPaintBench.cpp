@@ -1,4 +1,4 @@
-// One whole paint of the editor face with the cairo canvas, per appearance: the skin, the
+// One whole paint of the editor face with the cairo canvas, per skin: the skin itself, the
 // appearance bar and the Legato switch drawn into an 860 x 530 image surface, as the Linux
 // window composes its back buffer. The fonts are made once, as an open editor keeps them.
 #include <benchmark/benchmark.h>
