@@ -1,5 +1,5 @@
 // Paints of the editor face with the cairo canvas into 860 x 530 image surfaces, per
-// appearance, as the Linux window makes them: one whole paint in one pass (skin, appearance
+// skin, as the Linux window makes them: one whole paint in one pass (skin, appearance
 // bar, Legato switch), and the cached face brought up to date when nothing changed and after
 // one value changed. The fonts are made once, as an open editor keeps them. With a display,
 // also the transfer of a composed face to a mapped window, as every paint ends.

@@ -25,7 +25,7 @@ HeldNote::HeldNote(double sampleRate, int blockSize)
   }
   effect_->setParameter(effect_, kVibratoDepth, 0.5f);  // 50 cents
   effect_->setParameter(effect_, kTremoloDepth, 0.5f);
-  effect_->setParameter(effect_, kGlissando, 0.1f);  // 200 ms
+  effect_->setParameter(effect_, kGlide, 0.1f);  // 200 ms
   effect_->dispatcher(effect_, effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
   effect_->dispatcher(effect_, effMainsChanged, 0, 1, nullptr, 0.0f);
 

@@ -72,7 +72,7 @@ constexpr const FontSpec& fontSpecOf(EditorFont font) {
   return kEditorFonts[static_cast<int32_t>(font)];
 }
 
-// The editor's background brush, also made once per open: the Original face's ground.
+// The editor's background brush, also made once per open: the Original skin's ground.
 constexpr Rgb kEditorBackground{20, 34, 38};
 
 // Text in a rectangle is one line, vertically centred on the font's cell height, drawn with

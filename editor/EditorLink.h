@@ -1,4 +1,4 @@
-// What the editor needs of the instrument it edits: the stored values, the appearance, the
+// What the editor needs of the instrument it edits: the stored values, the skin, the
 // host's edit notifications and program loading. The plug-in implements it over its
 // instance; the editor knows nothing else of the plug-in.
 #pragma once

@@ -1,4 +1,4 @@
-// Texts painted on the faceplates of the Vintage and Silver appearances.
+// Texts painted on the faceplates of the Vintage and Silver skins.
 #pragma once
 
 #include <cstdint>
@@ -19,5 +19,5 @@ extern const char16_t kFaceSectionLine[];  // "VCO  /  MIXER  /  VCA"
 // digital interpretation, joined by a middle dot.
 extern const char16_t kFaceDedication[];
 
-// The appearance bar's label, passed to the face painters as their version label.
+// The appearance bar's label, passed to the skin painters as their version label.
 extern const char16_t kVersionLabel[];

@@ -42,7 +42,7 @@ void endDrag(EditorWindow& editor, WindowPort& window) {
   window.releaseCaptureIfHeld();
 }
 
-void selectAppearance(EditorWindow& editor, WindowPort& window, int32_t skin) {
+void selectSkin(EditorWindow& editor, WindowPort& window, int32_t skin) {
   endDrag(editor, window);
   editor.owner->exchangeSkin(skin);
   editor.owner->updateDisplay();
@@ -91,9 +91,9 @@ int32_t hitTestControl(int32_t x, int32_t y, int32_t skin) {
   return -1;
 }
 
-int32_t hitTestAppearance(int32_t x, int32_t y) {
+int32_t hitTestSkinSegment(int32_t x, int32_t y) {
   for (int32_t skin = 0; skin < kNumSkins; ++skin)
-    if (kAppearanceSegments[skin].contains(x, y)) return skin;
+    if (kSkinSegments[skin].contains(x, y)) return skin;
   return -1;
 }
 
@@ -109,8 +109,8 @@ bool hitLegatoSwitch(int32_t x, int32_t y) {
 void onButtonDown(EditorWindow& editor, WindowPort& window, int32_t x, int32_t y, bool shift) {
   EditorLink& instance = *editor.owner;
   const int32_t skin = instance.skin();
-  if (const int32_t segment = hitTestAppearance(x, y); segment >= 0) {
-    selectAppearance(editor, window, segment);
+  if (const int32_t segment = hitTestSkinSegment(x, y); segment >= 0) {
+    selectSkin(editor, window, segment);
     return;
   }
   if (const int32_t program = hitTestProgram(x, y); program >= 0) {

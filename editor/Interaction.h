@@ -10,8 +10,9 @@ class WindowPort;
 // The control under (x, y) in this skin: parameters 0..13 and 15 (Legato has its switch),
 // or -1.
 int32_t hitTestControl(int32_t x, int32_t y, int32_t skin);
-// The appearance segment (0..2) or program button (0..4) under (x, y), or -1.
-int32_t hitTestAppearance(int32_t x, int32_t y);
+// The skin segment (0..2) of the appearance bar or the program button (0..4) under (x, y),
+// or -1.
+int32_t hitTestSkinSegment(int32_t x, int32_t y);
 int32_t hitTestProgram(int32_t x, int32_t y);
 bool hitLegatoSwitch(int32_t x, int32_t y);
 

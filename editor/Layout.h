@@ -35,7 +35,7 @@ struct HitBox {
 constexpr HitBox kKnobCellBox{30, 154, 123, 293};   // Original and Vintage
 constexpr HitBox kFaderCellBox{41, 164, 105, 264};  // Silver
 
-constexpr HitBox kAppearanceSegments[kNumSkins] = {
+constexpr HitBox kSkinSegments[kNumSkins] = {
     {523, 42, 616, 69}, {621, 42, 714, 69}, {719, 42, 812, 69}};
 
 // Five buttons 160 px apart; the 10-px gap right of a button belongs to it.

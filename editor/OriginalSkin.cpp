@@ -1,4 +1,4 @@
-// The Original appearance: a dark panel with title, program buttons, fifteen knobs with
+// The Original skin: a dark panel with title, program buttons, fifteen knobs with
 // captions and read-outs, and two text lines, all on the plain layer.
 #include <cmath>
 

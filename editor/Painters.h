@@ -13,7 +13,7 @@
 void paintEditor(Canvas& canvas, const double values[kNumParams], int32_t skin,
                  int32_t activeParam);
 
-// The Original appearance, drawn on the plain layer alone.
+// The Original skin, drawn on the plain layer alone.
 void paintOriginalSkin(Canvas& canvas, const double values[kNumParams]);
 
 // The APPEARANCE selector with the segment of `skin` selected, in that skin's colours.
@@ -22,7 +22,7 @@ void paintAppearanceBar(Canvas& canvas, int32_t skin);
 // The OFF/ON switch of the Legato parameter, in the colours of `skin`.
 void paintLegatoSwitch(Canvas& canvas, int32_t skin, bool legatoOn);
 
-// The Vintage and Silver appearances; `activeParam` is the dragged parameter or -1.
+// The Vintage and Silver skins; `activeParam` is the dragged parameter or -1.
 void paintVintageSkin(Canvas& canvas, const double values[kNumParams],
                       std::u16string_view versionLabel, int32_t activeParam);
 void paintSilverSkin(Canvas& canvas, const double values[kNumParams],

@@ -1,4 +1,4 @@
-// Which factory program the current values are: the Silver face marks its button.
+// Which factory program the current values are: the Silver skin marks its button.
 #pragma once
 
 #include <cstdint>

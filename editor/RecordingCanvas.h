@@ -94,5 +94,5 @@ class RecordingCanvas : public Canvas {
   DrawCall& add(DrawOp op);
 };
 
-// 8-bit text widened byte by byte, as the face-text skins draw value texts.
+// 8-bit text widened byte by byte, as the Vintage and Silver skins draw value texts.
 std::u16string widen(std::string_view text);

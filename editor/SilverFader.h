@@ -1,4 +1,4 @@
-// One fader of the Silver face: a scale on both sides, a dark slot and a brushed cap with an
+// One fader of the Silver skin: a scale on both sides, a dark slot and a brushed cap with an
 // index line in the control's accent colour.
 #pragma once
 

@@ -1,14 +1,14 @@
-// The Silver appearance: a pale brushed-aluminium panel on a slate ground, faders with
+// The Silver skin: a pale brushed-aluminium panel on a slate ground, faders with
 // scales and coloured accents, the button of the matching factory program marked, and a
 // light footer band.
 #include <string_view>
 
-#include "editor/FaceDrawing.h"
 #include "editor/FaceTexts.h"
 #include "editor/Layout.h"
 #include "editor/Painters.h"
 #include "editor/ProgramMatch.h"
 #include "editor/SilverFader.h"
+#include "editor/SkinDrawing.h"
 #include "editor/SkinLayers.h"
 #include "editor/WideValueText.h"
 

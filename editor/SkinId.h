@@ -1,4 +1,4 @@
-// The editor's three appearances, kept in the instance and saved with the state.
+// The editor's three skins, kept in the instance and saved with the state.
 #pragma once
 
 #include <cstdint>

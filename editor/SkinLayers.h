@@ -1,4 +1,4 @@
-// Each appearance painted as its backdrop and its value parts (see FaceParts.h); the skin's
+// Each skin painted as its backdrop and its value parts (see FaceParts.h); the skin's
 // one-pass painter in Painters.h draws the same calls in their original order.
 #pragma once
 

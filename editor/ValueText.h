@@ -1,4 +1,4 @@
-// The read-out text of a parameter value, shared by all three appearances.
+// The read-out text of a parameter value, shared by all three skins.
 #pragma once
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "editor/FaceDrawing.h"
 #include "editor/Layout.h"
+#include "editor/SkinDrawing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The layers under everything else on the Vintage face: the ground, the two wooden cheeks
+// The layers under everything else in the Vintage skin: the ground, the two wooden cheeks
 // with their grain, the brushed centre panel and the cream header strip.
 #pragma once
 

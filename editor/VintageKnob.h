@@ -1,4 +1,4 @@
-// One knob of the Vintage face: amber scale lamps, a knurled black knob and a cream pointer.
+// One knob of the Vintage skin: amber scale lamps, a knurled black knob and a cream pointer.
 #pragma once
 
 #include "editor/Canvas.h"

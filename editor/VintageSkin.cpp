@@ -1,11 +1,11 @@
-// The Vintage appearance: a dark brushed faceplate between wooden cheeks, a cream header,
+// The Vintage skin: a dark brushed faceplate between wooden cheeks, a cream header,
 // knobs with amber scale lamps, and a dark footer.
 #include <string_view>
 
-#include "editor/FaceDrawing.h"
 #include "editor/FaceTexts.h"
 #include "editor/Layout.h"
 #include "editor/Painters.h"
+#include "editor/SkinDrawing.h"
 #include "editor/SkinLayers.h"
 #include "editor/VintageBackdrop.h"
 #include "editor/VintageKnob.h"
@@ -150,7 +150,7 @@ void drawFooter(Canvas& canvas) {
   drawScrews(canvas, kFooterScrews, kVintageScrew);
 }
 
-void drawFaceTop(Canvas& canvas) {
+void drawSkinTop(Canvas& canvas) {
   drawVintageBackdrop(canvas);
   drawHeader(canvas);
   drawProgramButtons(canvas);
@@ -163,7 +163,7 @@ void drawFaceTop(Canvas& canvas) {
 void paintVintageSkin(Canvas& canvas, const double values[kNumParams], std::u16string_view,
                       int32_t activeParam) {
   canvas.openShapes();
-  drawFaceTop(canvas);
+  drawSkinTop(canvas);
   for (int32_t id = 0; id < kNumParams; ++id) {
     drawCaption(canvas, id);
     drawControl(canvas, id, values[id], id == activeParam);
@@ -174,7 +174,7 @@ void paintVintageSkin(Canvas& canvas, const double values[kNumParams], std::u16s
 
 void paintVintageBackdrop(Canvas& canvas) {
   canvas.openShapes();
-  drawFaceTop(canvas);
+  drawSkinTop(canvas);
   for (int32_t id = 0; id < kNumParams; ++id)
     drawCaption(canvas, id);
   drawFooter(canvas);

@@ -1,4 +1,4 @@
-// The read-out text of a parameter as the Vintage and Silver faces draw it: the 8-bit value
+// The read-out text of a parameter as the Vintage and Silver skins draw it: the 8-bit value
 // text widened byte by byte into UTF-16.
 #pragma once
 

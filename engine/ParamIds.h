@@ -10,7 +10,7 @@ enum ParamId : int32_t {
   kSine,
   kAttack,
   kRelease,
-  kGlissando,
+  kGlide,
   kVibratoRate,
   kVibratoDepth,
   kTremoloRate,

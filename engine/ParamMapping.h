@@ -28,7 +28,7 @@ inline double releaseSeconds(double x) {
 }
 
 inline double glideSeconds(double x) {
-  return plainOf(kGlissando, x) * kSecondsPerMs;
+  return plainOf(kGlide, x) * kSecondsPerMs;
 }
 
 inline double vibratoRateHz(double x) {

@@ -47,7 +47,7 @@ void deriveSettings(ToneEngine& e) {
   s.transposeSemitones = transposeSemitones(block[kTranspose]);
   s.fineTuneSemitones = fineTuneSemitones(smooth[kFineTune]);
 
-  const double glideTime = glideSeconds(smooth[kGlissando]);
+  const double glideTime = glideSeconds(smooth[kGlide]);
   s.glides = glideTime >= kMinGlideSeconds;
   if (s.glides)
     s.glideCoefficient = 1.0 - memoized(cache.glideDecay, -1.0 / (glideTime * rate),

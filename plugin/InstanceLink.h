@@ -1,4 +1,4 @@
-// The editor's view of one instance: its parameter store, appearance, host callback and
+// The editor's view of one instance: its parameter store, skin, host callback and
 // programs, behind the interface the editor owns.
 #pragma once
 

@@ -21,7 +21,7 @@ const ParamDesc kParamTable[kNumParams] = {
     row(kSine, "Sine", "%", 0.15),
     row(kAttack, "Attack", "ms", 0.00266845),
     row(kRelease, "Release", "ms", 0.055055),
-    row(kGlissando, "Glissando", "ms", 0.0),
+    row(kGlide, "Glissando", "ms", 0.0),
     row(kVibratoRate, "Vibrato rate", "Hz", 0.5),
     row(kVibratoDepth, "Vibrato depth", "cent", 0.0),
     row(kTremoloRate, "Tremolo rate", "Hz", 0.25),

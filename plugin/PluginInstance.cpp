@@ -1,4 +1,4 @@
-// Construction of an instance: defaults, program 0, the Original appearance, 44100 Hz.
+// Construction of an instance: defaults, program 0, the Original skin, 44100 Hz.
 #include "plugin/PluginInstance.h"
 
 #include <cstring>

@@ -21,16 +21,16 @@ constexpr ProgramValue kSoftReed[] = {
     {kAttack, 0.07}, {kRelease, 0.22}, {kVibratoDepth, 0.14},
 };
 constexpr ProgramValue kBass[] = {
-    {kSquare, 0.8},    {kTriangle, 0.25},   {kSine, 0.0},
-    {kRelease, 0.025}, {kGlissando, 0.035}, {kTranspose, 1.0 / 3.0},
+    {kSquare, 0.8},    {kTriangle, 0.25}, {kSine, 0.0},
+    {kRelease, 0.025}, {kGlide, 0.035},   {kTranspose, 1.0 / 3.0},
 };
 constexpr ProgramValue kLantern[] = {
     {kSquare, 0.15},  {kTriangle, 0.25},     {kSine, 0.85},         {kAttack, 0.12},
     {kRelease, 0.35}, {kVibratoDepth, 0.22}, {kTremoloDepth, 0.38},
 };
-constexpr ProgramValue kGlide[] = {
-    {kSquare, 0.65},    {kTriangle, 0.2},      {kSine, 0.2},
-    {kGlissando, 0.25}, {kVibratoDepth, 0.12}, {kTremoloDepth, 0.15},
+constexpr ProgramValue kGlideProgram[] = {
+    {kSquare, 0.65}, {kTriangle, 0.2},      {kSine, 0.2},
+    {kGlide, 0.25},  {kVibratoDepth, 0.12}, {kTremoloDepth, 0.15},
 };
 
 constexpr ProgramDesc kPrograms[kNumPrograms] = {
@@ -38,7 +38,7 @@ constexpr ProgramDesc kPrograms[kNumPrograms] = {
     {kSoftReed, static_cast<int>(sizeof kSoftReed / sizeof kSoftReed[0])},
     {kBass, static_cast<int>(sizeof kBass / sizeof kBass[0])},
     {kLantern, static_cast<int>(sizeof kLantern / sizeof kLantern[0])},
-    {kGlide, static_cast<int>(sizeof kGlide / sizeof kGlide[0])},
+    {kGlideProgram, static_cast<int>(sizeof kGlideProgram / sizeof kGlideProgram[0])},
 };
 
 }  // namespace

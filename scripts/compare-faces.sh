@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The editor's faces drawn by the two drawing layers, compared: the Windows DLL paints with
-# GDI and GDI+ under wine (brisalonde-snapshot takes the picture), the Linux build paints the
-# same painters with the cairo canvas (brisalonde-face-compare), each appearance in the same
-# states. Pictures go to out/faces/; --docs also copies the default state's difference
+# Each appearance of the editor drawn by the two drawing layers, compared: the Windows DLL
+# paints with GDI and GDI+ under wine (brisalonde-snapshot takes the picture), the Linux build
+# paints the same painters with the cairo canvas (brisalonde-face-compare), each appearance in
+# the same states. Pictures go to out/faces/; --docs also copies the default state's difference
 # pictures to docs/editor-<appearance>-difference.png.
 #
 #   scripts/compare-faces.sh [--docs] [--max-share PERCENT] [--max-shift PIXELS]
@@ -34,20 +34,20 @@ states=(
 
 mkdir -p "$out"
 failed=0
-for skin in original vintage silver; do
+for appearance in original vintage silver; do
   for state in "${states[@]}"; do
     name=${state%%|*}
     read -r -a options <<< "${state#*|}"
-    base=$out/$skin-$name
+    base=$out/$appearance-$name
     wine "$mingw/tools/snapshot/brisalonde-snapshot.exe" \
-      --plugin "Z:$(pwd)/$mingw/plugin/Brisalonde.dll" --skin "$skin" "${options[@]}" \
+      --plugin "Z:$(pwd)/$mingw/plugin/Brisalonde.dll" --appearance "$appearance" "${options[@]}" \
       "Z:$(pwd)/$base-windows.png" > /dev/null 2> >(grep -v 'wine32\|multiarch\|i386' >&2)
-    echo "--- $skin, $name state"
-    "$linux/tools/facecompare/brisalonde-face-compare" --skin "$skin" "${options[@]}" \
+    echo "--- $appearance appearance, $name state"
+    "$linux/tools/facecompare/brisalonde-face-compare" --appearance "$appearance" "${options[@]}" \
       --cairo "$base-cairo.png" --difference "$base-difference.png" "${limits[@]}" \
       "$base-windows.png" || failed=1
   done
-  if ((docs)); then cp "$out/$skin-default-difference.png" "docs/editor-$skin-difference.png"; fi
+  if ((docs)); then cp "$out/$appearance-default-difference.png" "docs/editor-$appearance-difference.png"; fi
 done
 echo "Pictures: $(pwd)/$out"
 exit $failed

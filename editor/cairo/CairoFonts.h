@@ -13,7 +13,7 @@ struct CairoFace {
   double descentPerEm = 0.0;
 };
 
-// The families the appearances name are drawn with metric-compatible free faces: Arial and
+// The families the skins name are drawn with metric-compatible free faces: Arial and
 // Segoe UI with the sans family, Consolas with the mono family. Where fontconfig lacks a
 // family it substitutes its nearest (its metric aliases, then DejaVu or the default sans),
 // so a missing font never stops a paint.

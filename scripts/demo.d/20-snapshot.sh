@@ -10,8 +10,9 @@ source scripts/wine-env.sh
 snapshot_windows=build/mingw/tools/snapshot/brisalonde-snapshot.exe
 snapshot_linux=build/linux/tools/snapshot/brisalonde-snapshot
 mkdir -p out/demo
-for skin in original vintage silver; do
-  wine "$snapshot_windows" --plugin "Z:$(pwd)/out/bin/Brisalonde.dll" --skin "$skin" \
-    "Z:$(pwd)/out/demo/editor-$skin.png"
-  "$snapshot_linux" --plugin out/bin/Brisalonde.so --skin "$skin" "out/demo/editor-$skin-linux.png"
+for appearance in original vintage silver; do
+  wine "$snapshot_windows" --plugin "Z:$(pwd)/out/bin/Brisalonde.dll" --appearance "$appearance" \
+    "Z:$(pwd)/out/demo/editor-$appearance.png"
+  "$snapshot_linux" --plugin out/bin/Brisalonde.so --appearance "$appearance" \
+    "out/demo/editor-$appearance-linux.png"
 done

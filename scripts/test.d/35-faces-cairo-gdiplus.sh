@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The editor's faces drawn with cairo against the same faces drawn with GDI and GDI+ by the
-# DLL under wine: same size, few differing pixels away from text, text in the same places.
+# The editor's appearances drawn with cairo against the same appearances drawn with GDI and
+# GDI+ by the DLL under wine: same size, few differing pixels away from text, text in the
+# same places.
 # Uses the linux and mingw trees and the wine environment that scripts/test-all.sh has set up.
 #
 # The limits guard what is reached today, not the goals of 5 % and 2 px: wine's GDI+ draws

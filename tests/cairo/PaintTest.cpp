@@ -1,4 +1,4 @@
-// Whole paints on cairo: every appearance drawn to its last call, and the calls that could
+// Whole paints on cairo: every skin drawn to its last call, and the calls that could
 // leave cairo's context in an error state (which silently ends all later drawing).
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ constexpr Rgb kInk{250, 200, 40};
 
 struct SkinMarks {
   int32_t skin;
-  Rgb bar;          // the appearance bar's ground, drawn after the face
+  Rgb bar;          // the appearance bar's ground, drawn after the skin
   Rgb legatoFrame;  // the Legato switch's frame, drawn last
 };
 

@@ -146,7 +146,7 @@ TEST_F(EditorWindowTest, WheelDoubleClickAndSwitch) {
   EXPECT_NEAR(plugin.get(0), 0.55f, 1e-6);
 }
 
-TEST_F(EditorWindowTest, ProgramAndAppearancePresses) {
+TEST_F(EditorWindowTest, ProgramAndSkinSegmentPresses) {
   TestPlugin plugin;
   HWND editor = open(plugin, host.handle());
   ASSERT_NE(editor, nullptr);
@@ -375,7 +375,7 @@ TEST_F(EditorWindowTest, FailedOpenUndoesEverythingItMade) {
   EXPECT_FALSE(IsWindow(editor));
 }
 
-TEST_F(EditorWindowTest, PaintsTheOriginalFace) {
+TEST_F(EditorWindowTest, PaintsTheOriginalSkin) {
   TestPlugin plugin;
   HWND editor = open(plugin, host.handle());
   ASSERT_NE(editor, nullptr);

@@ -59,18 +59,18 @@ TEST(HitTest, LegatoSlotHasNoControl) {
     EXPECT_EQ(hitTestControl(103 * 6 + 73, 150 + 215, skin), -1);
 }
 
-TEST(HitTest, AppearanceSegmentsAndTheirGaps) {
-  EXPECT_EQ(hitTestAppearance(523, 42), Original);
-  EXPECT_EQ(hitTestAppearance(616, 69), Original);
+TEST(HitTest, SkinSegmentsAndTheirGaps) {
+  EXPECT_EQ(hitTestSkinSegment(523, 42), Original);
+  EXPECT_EQ(hitTestSkinSegment(616, 69), Original);
   for (int32_t x : {617, 620, 715, 718})
-    EXPECT_EQ(hitTestAppearance(x, 50), -1) << x;
-  EXPECT_EQ(hitTestAppearance(621, 50), Vintage);
-  EXPECT_EQ(hitTestAppearance(714, 50), Vintage);
-  EXPECT_EQ(hitTestAppearance(719, 50), Silver);
-  EXPECT_EQ(hitTestAppearance(812, 50), Silver);
-  EXPECT_EQ(hitTestAppearance(813, 50), -1);
-  EXPECT_EQ(hitTestAppearance(600, 41), -1);
-  EXPECT_EQ(hitTestAppearance(600, 70), -1);
+    EXPECT_EQ(hitTestSkinSegment(x, 50), -1) << x;
+  EXPECT_EQ(hitTestSkinSegment(621, 50), Vintage);
+  EXPECT_EQ(hitTestSkinSegment(714, 50), Vintage);
+  EXPECT_EQ(hitTestSkinSegment(719, 50), Silver);
+  EXPECT_EQ(hitTestSkinSegment(812, 50), Silver);
+  EXPECT_EQ(hitTestSkinSegment(813, 50), -1);
+  EXPECT_EQ(hitTestSkinSegment(600, 41), -1);
+  EXPECT_EQ(hitTestSkinSegment(600, 70), -1);
 }
 
 TEST(HitTest, ProgramButtonsIncludeTheGapToTheirRight) {
@@ -228,7 +228,7 @@ TEST_F(EditorTest, CaptureLossEndsTheDragOnce) {
   EXPECT_DOUBLE_EQ(value(kSquare), 0.55);
 }
 
-TEST_F(EditorTest, AppearancePressEndsDragAndSelectsSkin) {
+TEST_F(EditorTest, SkinSegmentPressEndsDragAndSelectsSkin) {
   press(73, 215);
   press(760, 55);
   EXPECT_EQ(instance->skin.load(), Silver);
@@ -239,7 +239,7 @@ TEST_F(EditorTest, AppearancePressEndsDragAndSelectsSkin) {
   EXPECT_EQ(window.invalidations, 1);
 }
 
-TEST_F(EditorTest, PressingTheCurrentAppearanceStillUpdatesDisplay) {
+TEST_F(EditorTest, PressingTheCurrentSkinStillUpdatesDisplay) {
   press(570, 55);
   EXPECT_EQ(instance->skin.load(), Original);
   EXPECT_EQ(notes(audioMasterUpdateDisplay).size(), 1u);

@@ -26,7 +26,7 @@ TEST(Modulation, GlideApproachesTheNewPitchExponentiallyInHertz) {
   const double glideSeconds = 0.2;
   Performance p;
   p.useCleanSine();
-  p.setPlain(kGlissando, glideSeconds * 1000.0);
+  p.setPlain(kGlide, glideSeconds * 1000.0);
   p.reset();
   p.noteOn(0, 57);  // 220 Hz, no glide for the first note
   p.noteOn(22050, 81);
@@ -41,7 +41,7 @@ TEST(Modulation, GlideApproachesTheNewPitchExponentiallyInHertz) {
 TEST(Modulation, GlideShorterThanHalfAMillisecondJumps) {
   Performance p;
   p.useCleanSine();
-  p.setPlain(kGlissando, 0.4);
+  p.setPlain(kGlide, 0.4);
   p.reset();
   p.noteOn(0, 57);
   p.noteOn(22050, 81);

@@ -65,7 +65,7 @@ TEST(Pitch, PitchBendCoversTwoSemitonesEachWayIncludingTheEnds) {
 
 TEST(Pitch, FirstNoteAfterResetStartsOnItsOwnPitchDespiteGlide) {
   Performance p;
-  p.setPlain(kGlissando, 500.0);
+  p.setPlain(kGlide, 500.0);
   p.useCleanSine();
   p.reset();
   p.noteOn(0, 57);
@@ -80,7 +80,7 @@ TEST(Pitch, FirstNoteAfterResetStartsOnItsOwnPitchDespiteGlide) {
 
 TEST(Pitch, LaterNotesGlideFromThePreviousPitch) {
   Performance p;
-  p.setPlain(kGlissando, 500.0);
+  p.setPlain(kGlide, 500.0);
   p.useCleanSine();
   p.reset();
   p.noteOn(0, 57);

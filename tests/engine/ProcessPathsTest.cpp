@@ -13,7 +13,7 @@ namespace {
 void playScore(Performance& p) {
   p.setPlain(kVibratoDepth, 30.0);
   p.setPlain(kTremoloDepth, 40.0);
-  p.setPlain(kGlissando, 50.0);
+  p.setPlain(kGlide, 50.0);
   p.reset();
   p.noteOn(3, 60, 90);
   p.controller(700, 1, 80);

@@ -64,7 +64,7 @@ TEST(Realtime, ProcessingAllocatesNothingLocksNothingAndThrowsNothing) {
   AEffect* e = plugin.effect();
   plugin.set(kVibratoDepth, 0.5f);
   plugin.set(kTremoloDepth, 0.5f);
-  plugin.set(kGlissando, 0.2f);
+  plugin.set(kGlide, 0.2f);
   plugin.dispatch(effMainsChanged, 0, 1);
   PreparedEvents events = prepareEvents();
   std::vector<float> left(4096), right(4096);

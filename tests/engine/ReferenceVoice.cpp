@@ -54,7 +54,7 @@ double referenceRenderSample(ToneEngine& e) {
   const double g = 440 * std::pow(2.0, semitones / 12);
   const double target = std::min(std::max(g, 16.0), std::min(0.4 * sr, 16000.0));
 
-  const double glide = 0.001 * (2000 * unit(p[kGlissando]));
+  const double glide = 0.001 * (2000 * unit(p[kGlide]));
   if (glide >= 0.0005)
     e.currentFreq = e.currentFreq + (target - e.currentFreq) * (1 - std::exp(-1 / (glide * sr)));
   else

@@ -18,7 +18,7 @@ Scenario everyModulation() {
               {0, kVibratoRate, 0.3},
               {0, kTremoloDepth, 0.7},
               {0, kTremoloRate, 0.9},
-              {0, kGlissando, 0.05},
+              {0, kGlide, 0.05},
               {0, kLegato, 0.0},
               {0, kVelocity, 0.6},
               {0, kSineCharacter, 0.9},
@@ -49,7 +49,7 @@ Scenario fadeIntoRelease() {
 Scenario clampedPitches(double rate) {
   Scenario s{rate, 24000, {}, {}};
   s.params = {
-      {0, kTranspose, 1.0}, {0, kVibratoDepth, 1.0}, {0, kTriangle, 1.0}, {0, kGlissando, 0.01}};
+      {0, kTranspose, 1.0}, {0, kVibratoDepth, 1.0}, {0, kTriangle, 1.0}, {0, kGlide, 0.01}};
   s.events = {
       {0, 0xB0, 1, 127}, {10, 0x90, 100, 127}, {8000, 0x90, 127, 127}, {16000, 0x90, 20, 127}};
   return s;

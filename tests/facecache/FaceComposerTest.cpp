@@ -152,12 +152,12 @@ TEST_F(FaceComposerTest, SilverProgramMarksFollowTheMatchedProgram) {
 // A zero of the other sign is drawn the same today, but nothing guarantees it stays so: only
 // identical bits reuse the picture.
 TEST_F(FaceComposerTest, ValueEqualButNotIdenticalStillRedraws) {
-  values[kGlissando] = 0.0;
+  values[kGlide] = 0.0;
   ASSERT_TRUE(compose(Vintage));
-  values[kGlissando] = -0.0;
+  values[kGlide] = -0.0;
   ASSERT_TRUE(compose(Vintage));
-  expectRedrawn(partBit(kGlissando), Vintage);
-  values[kGlissando] = std::numeric_limits<double>::quiet_NaN();
+  expectRedrawn(partBit(kGlide), Vintage);
+  values[kGlide] = std::numeric_limits<double>::quiet_NaN();
   ASSERT_TRUE(compose(Vintage));
   ASSERT_TRUE(compose(Vintage));
   expectNothingDrawn();

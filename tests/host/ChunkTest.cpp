@@ -91,7 +91,7 @@ TEST(Chunk, HandedOutBufferIsACopyOfTheState) {
   EXPECT_NE(saveChunk(plugin), first);
 }
 
-TEST(Chunk, VersionOneIsAcceptedWithOriginalAppearance) {
+TEST(Chunk, VersionOneIsAcceptedWithOriginalSkin) {
   TestPlugin plugin;
   std::vector<unsigned char> c = saveChunk(plugin);
   putU32(c, 144, 2);  // Silver
@@ -105,7 +105,7 @@ TEST(Chunk, VersionOneIsAcceptedWithOriginalAppearance) {
   v1.resize(144);
   EXPECT_EQ(restore(plugin, v1, 144), 1);
   EXPECT_EQ(plugin.get(0), 0.25f);
-  EXPECT_EQ(u32At(saveChunk(plugin), 144), 0u) << "version 1 restores the Original appearance";
+  EXPECT_EQ(u32At(saveChunk(plugin), 144), 0u) << "version 1 restores the Original skin";
 }
 
 TEST(Chunk, MalformedChunksAreRejectedWhole) {

@@ -1,4 +1,4 @@
-// skins-paint-times: what the editor of the Windows build costs in each appearance. Opens the
+// skins-paint-times: what the editor of the Windows build costs in each skin. Opens the
 // editor in a window of its own, as a host does, and measures with the performance counter
 // and the process's CPU time:
 // - a paint with nothing changed (InvalidateRect, then UpdateWindow);
@@ -35,7 +35,7 @@ constexpr double kDefaultSeconds = 30.0;
 constexpr int kWarmUpPaints = 5;
 constexpr DWORD kAutomationPeriodMs = 100;
 constexpr const char* kSkinNames[kNumSkins] = {"original", "vintage", "silver"};
-// A point inside each appearance segment of the bar.
+// A point inside each skin segment of the appearance bar.
 constexpr POINT kSegmentPoint[kNumSkins] = {{530, 47}, {628, 47}, {726, 47}};
 
 struct Options {

@@ -1,4 +1,4 @@
-// The Silver face marks the program button whose values are the current ones.
+// The Silver skin marks the program button whose values are the current ones.
 #include <gtest/gtest.h>
 
 #include <memory>

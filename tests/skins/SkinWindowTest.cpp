@@ -1,4 +1,4 @@
-// The Vintage and Silver faces in the real editor window of the Windows build: picked with
+// The Vintage and Silver skins in the real editor window of the Windows build: picked with
 // mouse clicks on the appearance bar, their pixels read back at known places, text above the
 // shapes beneath it, and the Silver fader's jump to a pressed point.
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ constexpr size_t kChunkSkinOffset = 144;
 
 enum Skin : int32_t { kOriginal = 0, kVintage = 1, kSilver = 2 };
 
-// A point inside each appearance segment, clear of its label.
+// A point inside each skin segment of the appearance bar, clear of its label.
 constexpr POINT kSegmentPoint[] = {{530, 47}, {628, 47}, {726, 47}};
 
 struct Colour {
@@ -101,7 +101,7 @@ class SkinWindowTest : public ::testing::Test {
     return capture;
   }
 
-  // The appearance as the host would save it with the project.
+  // The skin as the host would save it with the project.
   int32_t savedSkin() {
     void* chunk = nullptr;
     if (plugin_.dispatch(effGetChunk, 0, 0, &chunk) != static_cast<intptr_t>(kChunkSize)) return -1;
@@ -151,11 +151,11 @@ TEST_F(SkinWindowTest, AppearanceBarClicksSwitchSkinAndTellTheHost) {
     }
     EXPECT_TRUE(pixelNear(shown, 5, 300, step.atLeftEdge, 12)) << "skin " << step.skin;
   }
-  // No edit came from switching the appearance.
+  // No edit came from switching the skin.
   EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
 }
 
-TEST_F(SkinWindowTest, VintageFaceShowsItsElementsInPlace) {
+TEST_F(SkinWindowTest, VintageSkinShowsItsElementsInPlace) {
   pickSkin(kVintage);
   const Capture shown = picture();
   // The two cheeks are the same wood, grain included.
@@ -181,7 +181,7 @@ TEST_F(SkinWindowTest, VintageFaceShowsItsElementsInPlace) {
   const Colour triangleTop = colourOf(shown.at(175, 174));
   EXPECT_GT(squareTop.red - squareTop.blue, 60) << "amber lamp";
   EXPECT_LT(triangleTop.red - triangleTop.blue, 40) << "dark lamp";
-  // The bar and the Legato switch in the Vintage colours over the face.
+  // The bar and the Legato switch in the Vintage colours over the skin.
   EXPECT_TRUE(pixelNear(shown, 516, 75, {198, 190, 157}, 0));
   EXPECT_TRUE(pixelNear(shown, 697, 350, {221, 213, 179}, 0)) << "ON selected";
   EXPECT_TRUE(pixelNear(shown, 663, 350, {20, 26, 22}, 0)) << "OFF not selected";
@@ -199,7 +199,7 @@ TEST_F(SkinWindowTest, VintageDragLightsTheValueBoxOfTheDraggedKnob) {
   EXPECT_TRUE(pixelNear(released, 36, 267, {0x14, 0x1A, 0x16}, 4)) << "idle again after release";
 }
 
-TEST_F(SkinWindowTest, SilverFaceShowsItsElementsInPlace) {
+TEST_F(SkinWindowTest, SilverSkinShowsItsElementsInPlace) {
   pickSkin(kSilver);
   const Capture shown = picture();
   EXPECT_TRUE(pixelNear(shown, 5, 300, {0x1E, 0x27, 0x2D}, 0)) << "slate margin";

@@ -1,4 +1,4 @@
-// The Vintage face as a whole: each knob shows its own value, the value boxes mark the
+// The Vintage skin as a whole: each knob shows its own value, the value boxes mark the
 // dragged control, the cheeks match, and the Legato cell holds no knob.
 #include <gtest/gtest.h>
 
@@ -157,7 +157,7 @@ TEST(VintageSkin, DrawsInOneGraphicsContextWithFortyTwoTexts) {
   EXPECT_EQ(canvas.calls.back().op, DrawOp::CloseShapes);
   EXPECT_EQ(canvas.all(DrawOp::OpenShapes).size(), 1u);
   EXPECT_EQ(canvas.all(DrawOp::DrawFaceText).size(), 42u);
-  // Nothing of the GDI layer: the bar and the switch are drawn over the face afterwards.
+  // Nothing of the GDI layer: the bar and the switch are drawn over the skin afterwards.
   EXPECT_TRUE(canvas.all(DrawOp::FillRect).empty());
   EXPECT_TRUE(canvas.all(DrawOp::TextIn).empty());
 }

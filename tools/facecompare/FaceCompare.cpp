@@ -1,14 +1,15 @@
 // brisalonde-face-compare: paints the editor face with the cairo canvas and compares it with
 // a picture of the same state taken from the Windows build (brisalonde-snapshot under wine).
 //
-//   brisalonde-face-compare [--skin original|vintage|silver] [--program N] [--set ID=VALUE]...
-//                           [--cairo OUT.png] [--difference OUT.png]
+//   brisalonde-face-compare [--appearance original|vintage|silver] [--program N]
+//                           [--set ID=VALUE]... [--cairo OUT.png] [--difference OUT.png]
 //                           [--max-share PERCENT] [--max-shift PIXELS] [WINDOWS.png]
 //
-// The state options are the snapshot's. Without a Windows picture only the cairo picture is
-// written. With one, the tool reports the share of pixels away from text that differ by more
-// than 16 levels in some channel, and for every text run how far its ink box lies from the
-// Windows one; it fails when either exceeds its limit (5 % and 2 pixels by default).
+// The state options are the snapshot's, --skin included as the older name of --appearance.
+// Without a Windows picture only the cairo picture is written. With one, the tool reports the
+// share of pixels away from text that differ by more than 16 levels in some channel, and for
+// every text run how far its ink box lies from the Windows one; it fails when either exceeds
+// its limit (5 % and 2 pixels by default).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -40,11 +41,12 @@ struct Options {
 };
 
 int usage(const std::string& message) {
-  std::fprintf(stderr,
-               "%s\nusage: brisalonde-face-compare [--skin original|vintage|silver] [--program N] "
-               "[--set ID=VALUE]... [--cairo OUT.png] [--difference OUT.png] "
-               "[--max-share PERCENT] [--max-shift PIXELS] [WINDOWS.png]\n",
-               message.c_str());
+  std::fprintf(
+      stderr,
+      "%s\nusage: brisalonde-face-compare [--appearance original|vintage|silver] [--program N] "
+      "[--set ID=VALUE]... [--cairo OUT.png] [--difference OUT.png] "
+      "[--max-share PERCENT] [--max-shift PIXELS] [WINDOWS.png]\n",
+      message.c_str());
   return 2;
 }
 
@@ -52,7 +54,8 @@ std::string parse(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if ((arg == "--skin" || arg == "--program" || arg == "--set") && hasValue) {
+    if ((arg == "--appearance" || arg == "--skin" || arg == "--program" || arg == "--set") &&
+        hasValue) {
       const std::string error = applyStateOption(options.state, arg, argv[++i]);
       if (!error.empty()) return error;
     } else if (arg == "--cairo" && hasValue) {

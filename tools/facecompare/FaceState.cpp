@@ -13,7 +13,7 @@ FaceState defaultFaceState() {
 
 std::string applyStateOption(FaceState& state, const std::string& option,
                              const std::string& value) {
-  if (option == "--skin") {
+  if (option == "--appearance" || option == "--skin") {
     if (value == "original") {
       state.skin = 0;
     } else if (value == "vintage") {
@@ -21,7 +21,7 @@ std::string applyStateOption(FaceState& state, const std::string& option,
     } else if (value == "silver") {
       state.skin = 2;
     } else {
-      return "unknown skin";
+      return "unknown appearance: use original, vintage or silver";
     }
   } else if (option == "--program") {
     int program = -1;

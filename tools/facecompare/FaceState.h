@@ -1,5 +1,5 @@
 // The state a face is painted in, set as brisalonde-snapshot sets it through the plug-in:
-// a program, an appearance, then single values as a host's setParameter stores them.
+// a program, a skin, then single values as a host's setParameter stores them.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +13,9 @@ struct FaceState {
   int32_t activeParam = -1;
 };
 
-// Applies one option of the snapshot's command line (--skin NAME, --program N, --set ID=VALUE)
-// whose value is `value`; returns an error text, or an empty one when it is good.
+// Applies one option of the snapshot's command line (--appearance NAME, or --skin NAME by its
+// older name; --program N; --set ID=VALUE) whose value is `value`; returns an error text, or
+// an empty one when it is good.
 std::string applyStateOption(FaceState& state, const std::string& option, const std::string& value);
-// The default state: program 0, the Original appearance.
+// The default state: program 0, the Original skin.
 FaceState defaultFaceState();

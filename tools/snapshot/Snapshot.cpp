@@ -1,9 +1,10 @@
 // brisalonde-snapshot: opens the plug-in's editor in a window of its own, as a host does, and
 // saves what the editor painted as a PNG.
 //
-//   brisalonde-snapshot [--plugin PATH] [--skin original|vintage|silver] [--program N]
+//   brisalonde-snapshot [--plugin PATH] [--appearance original|vintage|silver] [--program N]
 //                       [--set ID=VALUE]... [--press X,Y] OUTPUT.png
 //
+// --skin is the older name of --appearance and still works, so existing scripts keep running.
 // The state is set through the plug-in's own interface before the editor opens: the program,
 // the appearance (through the state chunk), then single normalized values. --press holds the
 // mouse button down at a client point while the picture is taken, to show a drag.
@@ -42,8 +43,9 @@ intptr_t hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
 
 int usage(const char* message) {
   std::fprintf(stderr,
-               "%s\nusage: brisalonde-snapshot [--plugin PATH] [--skin original|vintage|silver] "
-               "[--program N] [--set ID=VALUE]... [--press X,Y] OUTPUT.png\n",
+               "%s\nusage: brisalonde-snapshot [--plugin PATH] "
+               "[--appearance original|vintage|silver] [--program N] [--set ID=VALUE]... "
+               "[--press X,Y] OUTPUT.png\n",
                message);
   return 2;
 }
@@ -62,9 +64,9 @@ const char* parse(int argc, char** argv, Options& options) {
     const bool hasValue = i + 1 < argc;
     if (arg == "--plugin" && hasValue) {
       options.plugin = argv[++i];
-    } else if (arg == "--skin" && hasValue) {
+    } else if ((arg == "--appearance" || arg == "--skin") && hasValue) {
       options.skin = skinNamed(argv[++i]);
-      if (options.skin < 0) return "unknown skin";
+      if (options.skin < 0) return "unknown appearance: use original, vintage or silver";
     } else if (arg == "--program" && hasValue) {
       options.program = std::atoi(argv[++i]);
       if (options.program < 0 || options.program > 4) return "program must be 0 to 4";

@@ -1,4 +1,4 @@
-// What the Vintage and Silver faces share in how they draw: the fonts of their texts, a text
+// What the Vintage and Silver skins share in how they draw: the fonts of their texts, a text
 // style (font, colour, alignment), and shapes given in whole pixels.
 #pragma once
 
