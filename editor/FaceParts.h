@@ -10,7 +10,7 @@
 #include "editor/Canvas.h"
 #include "plugin/ParamTable.h"
 
-// Parts 0 to 15 are the controls: what of control i changes with its value or its drag.
+// Part numbers 0 to 15 are the controls: what of control i changes with its value or its drag.
 constexpr int32_t kLegatoSwitchPart = kNumParams;      // follows the Legato value
 constexpr int32_t kProgramMarksPart = kNumParams + 1;  // the matched program (Silver only)
 constexpr int32_t kNumFaceParts = kNumParams + 2;
