@@ -5,9 +5,7 @@
 #include <cstdint>
 
 #include "editor/SkinId.h"
-
-constexpr int32_t kWindowWidth = 860;
-constexpr int32_t kWindowHeight = 530;
+#include "editor/WindowSize.h"
 
 // The control grid: parameter i in column i mod 8 and row i div 8.
 constexpr int32_t kGridColumns = 8;

@@ -1,7 +1,12 @@
 // The order of one paint: the skin, then the appearance bar and the Legato switch over it.
+#include "editor/PaintEditor.h"
+
 #include "editor/FaceTexts.h"
-#include "editor/Painters.h"
+#include "editor/OriginalSkin.h"
+#include "editor/Selectors.h"
+#include "editor/SilverSkin.h"
 #include "editor/SkinId.h"
+#include "editor/VintageSkin.h"
 
 void paintEditor(Canvas& canvas, const double values[kNumParams], int32_t skin,
                  int32_t activeParam) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/Canvas.h"
+#include "editor/DrawingTypes.h"
 #include "editor/SkinId.h"
 
 struct SelectorColours {

@@ -24,7 +24,7 @@ PluginInstance::PluginInstance(audioMasterCallback callback) {
   skin.store(0);
   std::memset(&midiQueue, 0, sizeof midiQueue);
   std::memset(&chunkBuffer, 0, sizeof chunkBuffer);
-  editorRect = ERect{0, 0, kEditorHeight, kEditorWidth};
+  editorRect = ERect{0, 0, static_cast<int16_t>(kWindowHeight), static_cast<int16_t>(kWindowWidth)};
   editor = nullptr;
   hostSampleRate = kDefaultSampleRate;
   copyHostText(programName, kProgramNameSize, kProgramNames[0]);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "editor/WindowSize.h"
 #include "engine/MidiEventQueue.h"
 #include "engine/ToneEngine.h"
 #include "plugin/InstanceLink.h"
@@ -50,5 +51,3 @@ constexpr int32_t kPluginVersion = 10200;
 constexpr int32_t kVstVersion = 2400;
 constexpr int32_t kNumOutputs = 2;
 constexpr double kDefaultSampleRate = 44100.0;
-constexpr int16_t kEditorWidth = 860;
-constexpr int16_t kEditorHeight = 530;

@@ -2,7 +2,7 @@
 #include "tests/facecache/OnePassFace.h"
 
 #include "editor/Layout.h"
-#include "editor/Painters.h"
+#include "editor/PaintEditor.h"
 #include "editor/win32/GdiplusFlat.h"
 
 namespace {

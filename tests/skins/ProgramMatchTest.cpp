@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "DrawingQueries.h"
-#include "editor/Painters.h"
 #include "editor/ProgramMatch.h"
+#include "editor/SilverSkin.h"
 #include "plugin/PluginInstance.h"
 #include "plugin/ProgramState.h"
 #include "plugin/Programs.h"
