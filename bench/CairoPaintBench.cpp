@@ -12,7 +12,7 @@
 
 #include "editor/FaceComposer.h"
 #include "editor/Layout.h"
-#include "editor/Painters.h"
+#include "editor/PaintEditor.h"
 #include "editor/cairo/CairoCanvas.h"
 #include "editor/cairo/CairoFaceSurfaces.h"
 #include "params/Programs.h"

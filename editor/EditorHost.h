@@ -6,7 +6,7 @@
 class EditorLink;
 struct EditorWindow;
 
-// 1 when the editor window exists, else 0 (a null parent, or no editor on this platform).
+// 1 when the editor window exists, else 0 (a null parent, or a window the system would not make).
 int openEditor(EditorWindow*& editor, EditorLink& owner, void* parentWindow);
 
 // Closes an open editor, ending a drag in progress; harmless when none is open.

@@ -4,10 +4,8 @@
 
 #include <cstdint>
 
+#include "editor/WindowSize.h"
 #include "params/SkinId.h"
-
-constexpr int32_t kWindowWidth = 860;
-constexpr int32_t kWindowHeight = 530;
 
 // The control grid: parameter i in column i mod 8 and row i div 8.
 constexpr int32_t kGridColumns = 8;

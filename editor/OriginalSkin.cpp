@@ -3,8 +3,7 @@
 #include <cmath>
 
 #include "editor/Layout.h"
-#include "editor/Painters.h"
-#include "editor/SkinLayers.h"
+#include "editor/OriginalSkin.h"
 #include "editor/ValueText.h"
 #include "params/Programs.h"
 
@@ -48,15 +47,15 @@ constexpr int32_t kLegatoReadoutY = 410;
 constexpr RectI kControlPartArea{30, 180, 30 + kColumnPitch, 290};
 constexpr RectI kLegatoPartArea{30, 258, 30 + kColumnPitch, 290};
 
-void paintProgramButtons(Canvas& canvas) {
+void paintProgramButtons(PlainCanvas& canvas) {
   for (int32_t k = 0; k < kNumPrograms; ++k) {
     const int32_t x = 30 + kProgramButtonPitch * k;
-    canvas.fillRect(RectI{x, 105, x + 150, 133}, kButtonFace);
+    canvas.fillSolid(RectI{x, 105, x + 150, 133}, kButtonFace);
     canvas.textAt(x + 9, 111, kProgramLabels[k], EditorFont::Label, kButtonLabel);
   }
 }
 
-void paintPointer(Canvas& canvas, int32_t dx, int32_t dy, double value) {
+void paintPointer(PlainCanvas& canvas, int32_t dx, int32_t dy, double value) {
   const double angle = (kKnobSweepDegrees * value + kKnobStartDegrees) * kPi / 180.0;
   const double s = std::sin(angle);
   const double c = std::cos(angle);
@@ -71,7 +70,7 @@ void paintPointer(Canvas& canvas, int32_t dx, int32_t dy, double value) {
 }
 
 // What of a control depends on no value: its caption and the ring of its knob.
-void paintControlFrame(Canvas& canvas, int32_t id) {
+void paintControlFrame(PlainCanvas& canvas, int32_t id) {
   const int32_t dx = kColumnPitch * columnOf(id);
   const int32_t dy = kRowPitch * rowOf(id);
   canvas.textAt(dx + 30, dy + 154, kParamTable[id].name, EditorFont::Label, kCaptionColour);
@@ -80,7 +79,7 @@ void paintControlFrame(Canvas& canvas, int32_t id) {
 }
 
 // What of a control follows its value: the knob's pointer and the read-out.
-void paintControlValue(Canvas& canvas, int32_t id, double value) {
+void paintControlValue(PlainCanvas& canvas, int32_t id, double value) {
   const int32_t dx = kColumnPitch * columnOf(id);
   const int32_t dy = kRowPitch * rowOf(id);
   if (id != kLegato) paintPointer(canvas, dx, dy, value);
@@ -93,21 +92,21 @@ void paintControlValue(Canvas& canvas, int32_t id, double value) {
   }
 }
 
-void paintPanelTop(Canvas& canvas) {
+void paintPanelTop(PlainCanvas& canvas) {
   canvas.fillBackground(RectI{0, 0, kWindowWidth, kWindowHeight});
   canvas.textAt(28, 22, kTitle, EditorFont::Title, kTitleColour);
   canvas.textAt(31, 67, kModelLine, EditorFont::Label, kModelLineColour);
   paintProgramButtons(canvas);
 }
 
-void paintPanelFooter(Canvas& canvas) {
+void paintPanelFooter(PlainCanvas& canvas) {
   canvas.textAt(30, 474, kInfoLine, EditorFont::Label, kModelLineColour);
   canvas.textAt(30, 498, kHintLine, EditorFont::Label, kHintColour);
 }
 
 }  // namespace
 
-void paintOriginalSkin(Canvas& canvas, const double values[kNumParams]) {
+void paintOriginalSkin(PlainCanvas& canvas, const double values[kNumParams]) {
   canvas.saveState();
   paintPanelTop(canvas);
   for (int32_t id = 0; id < kNumParams; ++id) {
@@ -118,7 +117,7 @@ void paintOriginalSkin(Canvas& canvas, const double values[kNumParams]) {
   canvas.restoreState();
 }
 
-void paintOriginalBackdrop(Canvas& canvas) {
+void paintOriginalBackdrop(PlainCanvas& canvas) {
   canvas.saveState();
   paintPanelTop(canvas);
   for (int32_t id = 0; id < kNumParams; ++id)
@@ -127,7 +126,7 @@ void paintOriginalBackdrop(Canvas& canvas) {
   canvas.restoreState();
 }
 
-void paintOriginalParts(Canvas& canvas, FacePartSet parts, const double values[kNumParams]) {
+void paintOriginalParts(PlainCanvas& canvas, FacePartSet parts, const double values[kNumParams]) {
   canvas.saveState();
   for (int32_t id = 0; id < kNumParams; ++id)
     if (parts & partBit(id)) paintControlValue(canvas, id, values[id]);

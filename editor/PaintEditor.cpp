@@ -1,6 +1,11 @@
 // The order of one paint: the skin, then the appearance bar and the Legato switch over it.
+#include "editor/PaintEditor.h"
+
 #include "editor/FaceTexts.h"
-#include "editor/Painters.h"
+#include "editor/OriginalSkin.h"
+#include "editor/Selectors.h"
+#include "editor/SilverSkin.h"
+#include "editor/VintageSkin.h"
 #include "params/Legato.h"
 #include "params/SkinId.h"
 

@@ -55,8 +55,8 @@ void RecordingCanvas::fillBackground(RectI rect) {
   add(DrawOp::FillBackground).rect = rect;
 }
 
-void RecordingCanvas::fillRect(RectI rect, Rgb colour) {
-  DrawCall& call = add(DrawOp::FillRect);
+void RecordingCanvas::fillSolid(RectI rect, Rgb colour) {
+  DrawCall& call = add(DrawOp::FillSolid);
   call.rect = rect;
   call.rgb = colour;
 }
@@ -103,8 +103,8 @@ void RecordingCanvas::closeShapes() {
   add(DrawOp::CloseShapes);
 }
 
-void RecordingCanvas::setAntiAlias(bool on) {
-  add(DrawOp::SetAntiAlias).flag = on;
+void RecordingCanvas::setSmoothing(bool on) {
+  add(DrawOp::SetSmoothing).flag = on;
 }
 
 void RecordingCanvas::fillRectangle(const Brush& brush, float x, float y, float width,
@@ -114,9 +114,9 @@ void RecordingCanvas::fillRectangle(const Brush& brush, float x, float y, float 
   call.coords = {x, y, width, height};
 }
 
-void RecordingCanvas::fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                                       int32_t height) {
-  DrawCall& call = add(DrawOp::FillRectangleInt);
+void RecordingCanvas::fillPixelRectangle(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                                         int32_t height) {
+  DrawCall& call = add(DrawOp::FillPixelRectangle);
   call.brush = brush;
   call.rect = rectFromSize(x, y, width, height);
 }
@@ -127,40 +127,40 @@ void RecordingCanvas::fillEllipse(const Brush& brush, float x, float y, float wi
   call.coords = {x, y, width, height};
 }
 
-void RecordingCanvas::fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                                     int32_t height) {
-  DrawCall& call = add(DrawOp::FillEllipseInt);
+void RecordingCanvas::fillPixelEllipse(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                                       int32_t height) {
+  DrawCall& call = add(DrawOp::FillPixelEllipse);
   call.brush = brush;
   call.rect = rectFromSize(x, y, width, height);
 }
 
-void RecordingCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
-  DrawCall& call = add(DrawOp::DrawLine);
+void RecordingCanvas::strokeLine(const Pen& pen, PointF from, PointF to) {
+  DrawCall& call = add(DrawOp::StrokeLine);
   call.pen = pen;
   call.coords = {from.x, from.y, to.x, to.y};
 }
 
-void RecordingCanvas::drawRectangle(const Pen& pen, float x, float y, float width, float height) {
-  DrawCall& call = add(DrawOp::DrawRectangle);
+void RecordingCanvas::strokeRectangle(const Pen& pen, float x, float y, float width, float height) {
+  DrawCall& call = add(DrawOp::StrokeRectangle);
   call.pen = pen;
   call.coords = {x, y, width, height};
 }
 
-void RecordingCanvas::drawEllipse(const Pen& pen, float x, float y, float width, float height) {
-  DrawCall& call = add(DrawOp::DrawEllipse);
+void RecordingCanvas::strokeEllipse(const Pen& pen, float x, float y, float width, float height) {
+  DrawCall& call = add(DrawOp::StrokeEllipse);
   call.pen = pen;
   call.coords = {x, y, width, height};
 }
 
-void RecordingCanvas::drawArc(const Pen& pen, float x, float y, float width, float height,
-                              float startAngle, float sweepAngle) {
-  DrawCall& call = add(DrawOp::DrawArc);
+void RecordingCanvas::strokeArc(const Pen& pen, float x, float y, float width, float height,
+                                float startAngle, float sweepAngle) {
+  DrawCall& call = add(DrawOp::StrokeArc);
   call.pen = pen;
   call.coords = {x, y, width, height, startAngle, sweepAngle};
 }
 
-void RecordingCanvas::drawCurve(const Pen& pen, const PointF* points, int32_t count) {
-  DrawCall& call = add(DrawOp::DrawCurve);
+void RecordingCanvas::strokeCurve(const Pen& pen, const PointF* points, int32_t count) {
+  DrawCall& call = add(DrawOp::StrokeCurve);
   call.pen = pen;
   for (int32_t i = 0; points != nullptr && i < count; ++i) {
     call.coords.push_back(points[i].x);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/Canvas.h"
+#include "editor/ShapeCanvas.h"
 
 struct ScrewColours {
   Argb light;
@@ -14,4 +14,4 @@ constexpr ScrewColours kVintageScrew{0xFFAFA78E, 0xFF2C2C27};
 constexpr ScrewColours kSilverScrew{0xFFF5F8FA, 0xFF4C5963};
 
 // Shadow, gradient head and slot around the integer centre (x, y); needs open shapes.
-void drawScrew(Canvas& canvas, int32_t x, int32_t y, ScrewColours colours);
+void drawScrew(ShapeCanvas& canvas, int32_t x, int32_t y, ScrewColours colours);

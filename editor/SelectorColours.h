@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "editor/Canvas.h"
+#include "editor/DrawingTypes.h"
 #include "params/SkinId.h"
 
 struct SelectorColours {

@@ -56,30 +56,30 @@ constexpr float kGripLightY = -4.0f;
 constexpr float kIndexLineWidth = 2.7f;
 constexpr float kIndexLineHalf = 15.0f;
 
-void horizontalLine(Canvas& canvas, const Pen& pen, float cx, float halfLength, float y) {
-  canvas.drawLine(pen, {cx - halfLength, y}, {cx + halfLength, y});
+void horizontalLine(ShapeCanvas& canvas, const Pen& pen, float cx, float halfLength, float y) {
+  canvas.strokeLine(pen, {cx - halfLength, y}, {cx + halfLength, y});
 }
 
-void drawScale(Canvas& canvas, float cx, float top) {
+void drawScale(ShapeCanvas& canvas, float cx, float top) {
   for (int32_t k = 0; k < kTickCount; ++k) {
     const bool isLong = k % kLongTickEvery == 0;
     const float length = isLong ? kLongTickLength : kShortTickLength;
     const Pen pen{kTickColour, isLong ? kLongTickWidth : kShortTickWidth};
     const float y = top + kTickSpacing * static_cast<float>(k);
-    canvas.drawLine(pen, {cx - kTickGap - length, y}, {cx - kTickGap, y});
-    canvas.drawLine(pen, {cx + kTickGap, y}, {cx + kTickGap + length, y});
+    canvas.strokeLine(pen, {cx - kTickGap - length, y}, {cx - kTickGap, y});
+    canvas.strokeLine(pen, {cx + kTickGap, y}, {cx + kTickGap + length, y});
   }
 }
 
-void drawSlot(Canvas& canvas, float cx, float top, float bottom) {
-  canvas.drawLine(kSlotShadePen, {cx - kSlotEdgeOffset, top - kSlotOverhang},
-                  {cx - kSlotEdgeOffset, bottom + kSlotOverhang});
-  canvas.drawLine(kSlotLightPen, {cx + kSlotEdgeOffset, top - kSlotOverhang},
-                  {cx + kSlotEdgeOffset, bottom + kSlotOverhang});
+void drawSlot(ShapeCanvas& canvas, float cx, float top, float bottom) {
+  canvas.strokeLine(kSlotShadePen, {cx - kSlotEdgeOffset, top - kSlotOverhang},
+                    {cx - kSlotEdgeOffset, bottom + kSlotOverhang});
+  canvas.strokeLine(kSlotLightPen, {cx + kSlotEdgeOffset, top - kSlotOverhang},
+                    {cx + kSlotEdgeOffset, bottom + kSlotOverhang});
   // The channel is drawn on whole pixels.
   const auto slotLeft = static_cast<int32_t>(cx - static_cast<float>(kSlotHalfWidth));
   const auto slotTop = static_cast<int32_t>(top - kSlotOverhang);
-  canvas.fillRectangleInt(Brush::solid(kSlotColour), slotLeft, slotTop, kSlotWidth, kSlotHeight);
+  canvas.fillPixelRectangle(Brush::solid(kSlotColour), slotLeft, slotTop, kSlotWidth, kSlotHeight);
 }
 
 }  // namespace
@@ -97,12 +97,13 @@ Argb accentColour(int32_t id) {
   }
 }
 
-void drawSilverFaderTrack(Canvas& canvas, float cx, float top) {
+void drawSilverFaderTrack(ShapeCanvas& canvas, float cx, float top) {
   drawScale(canvas, cx, top);
   drawSlot(canvas, cx, top, top + kTravel);
 }
 
-void drawSilverFaderCap(Canvas& canvas, int32_t id, float cx, float top, double v, bool active) {
+void drawSilverFaderCap(ShapeCanvas& canvas, int32_t id, float cx, float top, double v,
+                        bool active) {
   const float bottom = top + kTravel;
   const float capY = bottom - kTravel * static_cast<float>(v);
   canvas.fillRectangle(Brush::solid(kCapShadow), cx + kCapShadowOffset.x, capY + kCapShadowOffset.y,
@@ -113,7 +114,7 @@ void drawSilverFaderCap(Canvas& canvas, int32_t id, float cx, float top, double 
       Brush::gradient({cx, capTop}, kCapTop, {cx, capY + kCapHalfHeight}, kCapBottom), capLeft,
       capTop, 2 * kCapHalfWidth, 2 * kCapHalfHeight);
   const Pen outline = active ? Pen{accentColour(id), kActiveOutlineWidth} : kCapOutlinePen;
-  canvas.drawRectangle(outline, capLeft, capTop, 2 * kCapHalfWidth, 2 * kCapHalfHeight);
+  canvas.strokeRectangle(outline, capLeft, capTop, 2 * kCapHalfWidth, 2 * kCapHalfHeight);
 
   horizontalLine(canvas, kCapTopLightPen, cx, kCapTopLightHalf, capY + kCapTopLightY);
   horizontalLine(canvas, kGripShadePen, cx, kGripHalf, capY + kGripShadeY);
@@ -121,7 +122,7 @@ void drawSilverFaderCap(Canvas& canvas, int32_t id, float cx, float top, double 
   horizontalLine(canvas, Pen{accentColour(id), kIndexLineWidth}, cx, kIndexLineHalf, capY);
 }
 
-void drawSilverFader(Canvas& canvas, int32_t id, float cx, float top, double v, bool active) {
+void drawSilverFader(ShapeCanvas& canvas, int32_t id, float cx, float top, double v, bool active) {
   drawSilverFaderTrack(canvas, cx, top);
   drawSilverFaderCap(canvas, id, cx, top, v, active);
 }

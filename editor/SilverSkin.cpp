@@ -5,11 +5,10 @@
 
 #include "editor/FaceTexts.h"
 #include "editor/Layout.h"
-#include "editor/Painters.h"
 #include "editor/ProgramMatch.h"
 #include "editor/SilverFader.h"
+#include "editor/SilverSkin.h"
 #include "editor/SkinDrawing.h"
-#include "editor/SkinLayers.h"
 #include "editor/WideValueText.h"
 
 namespace {
@@ -115,9 +114,9 @@ constexpr Pen kBandEdgePen{0xFF8CA1AE, 1.0f};
 constexpr FaceTextStyle kDedicationStyle{kDedicationFont, {45, 70, 87}, TextAlign::Centre};
 constexpr RectI kDedicationRect{42, 486, 818, 507};
 
-void drawPanel(Canvas& canvas) {
-  canvas.fillRectangleInt(Brush::solid(kGround), 0, 0, kWindowWidth, kWindowHeight);
-  canvas.fillRectangleInt(
+void drawPanel(ShapeCanvas& canvas) {
+  canvas.fillPixelRectangle(Brush::solid(kGround), 0, 0, kWindowWidth, kWindowHeight);
+  canvas.fillPixelRectangle(
       Brush::gradientInt(0, 0, kPanelTopLeft, kWindowWidth, kWindowHeight, kPanelBottomRight),
       kPanelLeft, 0, kPanelWidth, kWindowHeight);
   for (int32_t y = 0; y < kWindowHeight; ++y)
@@ -127,7 +126,7 @@ void drawPanel(Canvas& canvas) {
   drawPixelLine(canvas, kRightEdgePen, kRightEdgeX, 0, kRightEdgeX, kWindowHeight);
 }
 
-void drawHeader(Canvas& canvas) {
+void drawHeader(ShapeCanvas& canvas) {
   drawPixelLine(canvas, kHeaderRuleDarkPen, kHeaderRuleLeft, kHeaderRuleDarkY, kHeaderRuleRight,
                 kHeaderRuleDarkY);
   drawPixelLine(canvas, kHeaderRuleLightPen, kHeaderRuleLeft, kHeaderRuleLightY, kHeaderRuleRight,
@@ -141,18 +140,18 @@ int32_t buttonLeft(int32_t k) {
   return kButtonFirstX + kProgramButtonPitch * k;
 }
 
-void drawProgramButton(Canvas& canvas, int32_t k) {
+void drawProgramButton(ShapeCanvas& canvas, int32_t k) {
   const int32_t x = buttonLeft(k);
-  canvas.fillRectangleInt(Brush::solid(kButtonShadow), x, kButtonShadowTop, kButtonWidth,
-                          kButtonShadowHeight);
-  canvas.fillRectangleInt(Brush::gradientInt(x, kButtonTop, kButtonFaceTop, x,
-                                             kButtonGradientBottom, kButtonFaceBottom),
-                          x, kButtonTop, kButtonWidth, kButtonHeight);
+  canvas.fillPixelRectangle(Brush::solid(kButtonShadow), x, kButtonShadowTop, kButtonWidth,
+                            kButtonShadowHeight);
+  canvas.fillPixelRectangle(Brush::gradientInt(x, kButtonTop, kButtonFaceTop, x,
+                                               kButtonGradientBottom, kButtonFaceBottom),
+                            x, kButtonTop, kButtonWidth, kButtonHeight);
   drawPixelLine(canvas, kButtonTopLightPen, x, kButtonTop, x + kButtonWidth, kButtonTop);
 }
 
 // The label, in the marked colour with the bar under it when k is the matched program.
-void drawProgramLabel(Canvas& canvas, int32_t k, int32_t matched) {
+void drawProgramLabel(ShapeCanvas& canvas, int32_t k, int32_t matched) {
   const int32_t x = buttonLeft(k);
   FaceTextStyle labelStyle = kButtonLabelStyle;
   if (k == matched) labelStyle.colour = kMatchedLabelColour;
@@ -167,7 +166,7 @@ PixelPoint stripOffset(int32_t id) {
 }
 
 // The strip with its lights, tab and caption, and the fader's scale and slot.
-void drawStripFrame(Canvas& canvas, int32_t id) {
+void drawStripFrame(ShapeCanvas& canvas, int32_t id) {
   const auto [p, q] = stripOffset(id);
   const RectI strip = offsetRect(kStripRect, p, q);
   fillPixelRect(
@@ -186,7 +185,7 @@ void drawStripFrame(Canvas& canvas, int32_t id) {
 }
 
 // The fader's cap, the value box with its light and the value text.
-void drawStripValue(Canvas& canvas, int32_t id, double value, bool active) {
+void drawStripValue(ShapeCanvas& canvas, int32_t id, double value, bool active) {
   const auto [p, q] = stripOffset(id);
   if (id != kLegato)
     drawSilverFaderCap(canvas, id, static_cast<float>(p + kFaderCentreX),
@@ -199,7 +198,7 @@ void drawStripValue(Canvas& canvas, int32_t id, double value, bool active) {
                  offsetRect(kValueTextRect, p, q));
 }
 
-void drawFooter(Canvas& canvas) {
+void drawFooter(ShapeCanvas& canvas) {
   drawPixelLine(canvas, kFooterRuleDarkPen, kFooterLeft, kFooterRuleDarkY, kFooterRuleRight,
                 kFooterRuleDarkY);
   drawPixelLine(canvas, kFooterRuleLightPen, kFooterLeft, kFooterRuleLightY, kFooterRuleRight,
@@ -215,7 +214,7 @@ void drawFooter(Canvas& canvas) {
 }  // namespace
 
 // The version label lies under the appearance bar, which shows it itself: it is not drawn.
-void paintSilverSkin(Canvas& canvas, const double values[kNumParams], std::u16string_view,
+void paintSilverSkin(ShapeCanvas& canvas, const double values[kNumParams], std::u16string_view,
                      int32_t activeParam) {
   canvas.openShapes();
   drawPanel(canvas);
@@ -233,7 +232,7 @@ void paintSilverSkin(Canvas& canvas, const double values[kNumParams], std::u16st
   canvas.closeShapes();
 }
 
-void paintSilverBackdrop(Canvas& canvas) {
+void paintSilverBackdrop(ShapeCanvas& canvas) {
   canvas.openShapes();
   drawPanel(canvas);
   drawHeader(canvas);
@@ -245,7 +244,7 @@ void paintSilverBackdrop(Canvas& canvas) {
   canvas.closeShapes();
 }
 
-void paintSilverParts(Canvas& canvas, FacePartSet parts, const double values[kNumParams],
+void paintSilverParts(ShapeCanvas& canvas, FacePartSet parts, const double values[kNumParams],
                       int32_t activeParam) {
   canvas.openShapes();
   if (parts & partBit(kProgramMarksPart)) {

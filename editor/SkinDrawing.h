@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
-#include "editor/Canvas.h"
 #include "editor/Screw.h"
+#include "editor/ShapeCanvas.h"
 
 inline constexpr char kArialFace[] = "Arial";
 inline constexpr char kConsolasFace[] = "Consolas";
@@ -29,8 +29,8 @@ struct PixelPoint {
   int32_t y;
 };
 
-inline void drawStyledText(Canvas& canvas, std::u16string_view text, const FaceTextStyle& style,
-                           RectI rect) {
+inline void drawStyledText(ShapeCanvas& canvas, std::u16string_view text,
+                           const FaceTextStyle& style, RectI rect) {
   canvas.drawFaceText(text, style.font, style.colour, rect, style.align);
 }
 
@@ -39,19 +39,20 @@ constexpr RectI offsetRect(RectI rect, int32_t dx, int32_t dy) {
 }
 
 // A rectangle filled with the integer variant of the call.
-inline void fillPixelRect(Canvas& canvas, const Brush& brush, RectI rect) {
-  canvas.fillRectangleInt(brush, rect.left, rect.top, rect.right - rect.left,
-                          rect.bottom - rect.top);
+inline void fillPixelRect(ShapeCanvas& canvas, const Brush& brush, RectI rect) {
+  canvas.fillPixelRectangle(brush, rect.left, rect.top, rect.right - rect.left,
+                            rect.bottom - rect.top);
 }
 
 // A line between two whole-pixel points.
-inline void drawPixelLine(Canvas& canvas, const Pen& pen, int32_t x0, int32_t y0, int32_t x1,
+inline void drawPixelLine(ShapeCanvas& canvas, const Pen& pen, int32_t x0, int32_t y0, int32_t x1,
                           int32_t y1) {
-  canvas.drawLine(pen, PointF{static_cast<float>(x0), static_cast<float>(y0)},
-                  PointF{static_cast<float>(x1), static_cast<float>(y1)});
+  canvas.strokeLine(pen, PointF{static_cast<float>(x0), static_cast<float>(y0)},
+                    PointF{static_cast<float>(x1), static_cast<float>(y1)});
 }
 
-inline void drawScrews(Canvas& canvas, std::span<const PixelPoint> centres, ScrewColours colours) {
+inline void drawScrews(ShapeCanvas& canvas, std::span<const PixelPoint> centres,
+                       ScrewColours colours) {
   for (const PixelPoint& centre : centres)
     drawScrew(canvas, centre.x, centre.y, colours);
 }

@@ -67,7 +67,7 @@ constexpr Pen kStripBottomEdgePen{0xFF050908, 2.0f};
 constexpr int32_t kStripEdgeRight = 835;
 constexpr int32_t kStripBottomEdgeY = 87;
 
-void drawGrain(Canvas& canvas, int32_t x0) {
+void drawGrain(ShapeCanvas& canvas, int32_t x0) {
   for (int32_t i = 0; i < kGrainCurves; ++i) {
     PointF points[kGrainPoints];
     for (int32_t j = 0; j < kGrainPoints; ++j) {
@@ -76,32 +76,33 @@ void drawGrain(Canvas& canvas, int32_t x0) {
       points[j] = PointF{static_cast<float>(x), static_cast<float>(kGrainPointDistance * j)};
     }
     const Pen pen{i % kLightGrainEvery == 0 ? kGrainLight : kGrainDark, kGrainWidth};
-    canvas.drawCurve(pen, points, kGrainPoints);
+    canvas.strokeCurve(pen, points, kGrainPoints);
   }
 }
 
-void drawCheek(Canvas& canvas, int32_t x0) {
-  canvas.fillRectangleInt(Brush::gradientInt(x0, 0, kCheekOuter, x0 + kCheekWidth, 0, kCheekInner),
-                          x0, 0, kCheekWidth, kWindowHeight);
+void drawCheek(ShapeCanvas& canvas, int32_t x0) {
+  canvas.fillPixelRectangle(
+      Brush::gradientInt(x0, 0, kCheekOuter, x0 + kCheekWidth, 0, kCheekInner), x0, 0, kCheekWidth,
+      kWindowHeight);
   drawGrain(canvas, x0);
   drawPixelLine(canvas, kCheekHighlightPen, x0 + kCheekHighlightX, 0, x0 + kCheekHighlightX,
                 kWindowHeight);
   drawPixelLine(canvas, kCheekShadowPen, x0 + kCheekShadowX, 0, x0 + kCheekShadowX, kWindowHeight);
 }
 
-void drawBrushedPanel(Canvas& canvas) {
-  canvas.fillRectangleInt(Brush::gradientInt(kPanelLeft, 0, kPanelTopLeft, kPanelRight,
-                                             kWindowHeight, kPanelBottomRight),
-                          kPanelLeft, 0, kPanelRight - kPanelLeft, kWindowHeight);
+void drawBrushedPanel(ShapeCanvas& canvas) {
+  canvas.fillPixelRectangle(Brush::gradientInt(kPanelLeft, 0, kPanelTopLeft, kPanelRight,
+                                               kWindowHeight, kPanelBottomRight),
+                            kPanelLeft, 0, kPanelRight - kPanelLeft, kWindowHeight);
   for (int32_t y = kBrushFirstY; y <= kBrushLastY; y += kBrushSpacing) {
     const auto alpha = static_cast<Argb>(y % kBrushAlphaCycle + kBrushAlphaBase);
     drawPixelLine(canvas, Pen{(alpha << 24) | kBrushColour, 1.0f}, kBrushLeft, y, kBrushRight, y);
   }
 }
 
-void drawHeaderStrip(Canvas& canvas) {
-  canvas.fillRectangleInt(Brush::solid(kStripColour), kStripLeft, kStripTop, kStripWidth,
-                          kStripHeight);
+void drawHeaderStrip(ShapeCanvas& canvas) {
+  canvas.fillPixelRectangle(Brush::solid(kStripColour), kStripLeft, kStripTop, kStripWidth,
+                            kStripHeight);
   for (int32_t y = kStripLinesFirstY; y <= kStripLinesLastY; y += kStripLineSpacing)
     drawPixelLine(canvas, kStripLinePen, kStripLineLeft, y, kStripLineRight, y);
   drawPixelLine(canvas, kStripTopEdgePen, kStripLeft, kStripTop, kStripEdgeRight, kStripTop);
@@ -111,8 +112,8 @@ void drawHeaderStrip(Canvas& canvas) {
 
 }  // namespace
 
-void drawVintageBackdrop(Canvas& canvas) {
-  canvas.fillRectangleInt(Brush::solid(kGround), 0, 0, kWindowWidth, kWindowHeight);
+void drawVintageBackdrop(ShapeCanvas& canvas) {
+  canvas.fillPixelRectangle(Brush::solid(kGround), 0, 0, kWindowWidth, kWindowHeight);
   drawCheek(canvas, kLeftCheekX);
   drawCheek(canvas, kRightCheekX);
   drawBrushedPanel(canvas);

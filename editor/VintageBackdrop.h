@@ -2,7 +2,7 @@
 // with their grain, the brushed centre panel and the cream header strip.
 #pragma once
 
-#include "editor/Canvas.h"
+#include "editor/ShapeCanvas.h"
 
 // Draws the backdrop over the whole window on open shapes.
-void drawVintageBackdrop(Canvas& canvas);
+void drawVintageBackdrop(ShapeCanvas& canvas);

@@ -68,9 +68,9 @@ PointF pointOnDial(float cx, float cy, float radius, double degrees) {
                 cy - radius * static_cast<float>(std::cos(radians))};
 }
 
-void radialLine(Canvas& canvas, const Pen& pen, float cx, float cy, double degrees, float inner,
-                float outer) {
-  canvas.drawLine(pen, pointOnDial(cx, cy, inner, degrees), pointOnDial(cx, cy, outer, degrees));
+void radialLine(ShapeCanvas& canvas, const Pen& pen, float cx, float cy, double degrees,
+                float inner, float outer) {
+  canvas.strokeLine(pen, pointOnDial(cx, cy, inner, degrees), pointOnDial(cx, cy, outer, degrees));
 }
 
 // The highest lit lamp: the integer part of 10 v plus the margin (-1 lights none).
@@ -80,11 +80,11 @@ int32_t highestLitLamp(double v) {
   return static_cast<int32_t>(std::clamp(reach, -1.0, static_cast<double>(kLampCount)));
 }
 
-void fillCircle(Canvas& canvas, const Brush& brush, float cx, float cy, float radius) {
+void fillCircle(ShapeCanvas& canvas, const Brush& brush, float cx, float cy, float radius) {
   canvas.fillEllipse(brush, cx - radius, cy - radius, 2 * radius, 2 * radius);
 }
 
-void drawLamps(Canvas& canvas, float cx, float cy, double v) {
+void drawLamps(ShapeCanvas& canvas, float cx, float cy, double v) {
   const int32_t highestLit = highestLitLamp(v);
   for (int32_t k = 0; k < kLampCount; ++k) {
     const bool isLong = k % kLongLampEvery == 0;
@@ -97,7 +97,7 @@ void drawLamps(Canvas& canvas, float cx, float cy, double v) {
 
 }  // namespace
 
-void drawVintageKnob(Canvas& canvas, float cx, float cy, double v) {
+void drawVintageKnob(ShapeCanvas& canvas, float cx, float cy, double v) {
   drawLamps(canvas, cx, cy, v);
 
   canvas.fillEllipse(Brush::solid(kDropShadow), cx + kDropShadowOffset.x, cy + kDropShadowOffset.y,
@@ -116,8 +116,8 @@ void drawVintageKnob(Canvas& canvas, float cx, float cy, double v) {
              Brush::gradient({cx + kCapLightOffset.x, cy + kCapLightOffset.y}, kCapLight,
                              {cx + kCapDarkOffset.x, cy + kCapDarkOffset.y}, kCapDark),
              cx, cy, kCapRadius);
-  canvas.drawArc(kRimLightPen, cx - kRimLightRadius, cy - kRimLightRadius, 2 * kRimLightRadius,
-                 2 * kRimLightRadius, kRimLightStart, kRimLightSweep);
+  canvas.strokeArc(kRimLightPen, cx - kRimLightRadius, cy - kRimLightRadius, 2 * kRimLightRadius,
+                   2 * kRimLightRadius, kRimLightStart, kRimLightSweep);
 
   radialLine(canvas, kPointerPen, cx, cy, kPointerSweep * v + kPointerAngleAtZero,
              kPointerInnerRadius, kPointerOuterRadius);

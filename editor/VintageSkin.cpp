@@ -4,11 +4,10 @@
 
 #include "editor/FaceTexts.h"
 #include "editor/Layout.h"
-#include "editor/Painters.h"
 #include "editor/SkinDrawing.h"
-#include "editor/SkinLayers.h"
 #include "editor/VintageBackdrop.h"
 #include "editor/VintageKnob.h"
+#include "editor/VintageSkin.h"
 #include "editor/WideValueText.h"
 
 namespace {
@@ -85,20 +84,20 @@ constexpr Pen kBandEdgePen{0xFF505842, 1.0f};
 constexpr FaceTextStyle kDedicationStyle{kDedicationFont, {208, 197, 158}, TextAlign::Centre};
 constexpr RectI kDedicationRect{48, 485, 812, 505};
 
-void drawHeader(Canvas& canvas) {
+void drawHeader(ShapeCanvas& canvas) {
   drawStyledText(canvas, kFaceTitle, kTitleStyle, kTitleRect);
   drawStyledText(canvas, kFaceModelLine, kModelLineStyle, kModelLineRect);
   drawScrews(canvas, kHeaderScrews, kVintageScrew);
 }
 
-void drawProgramButtons(Canvas& canvas) {
+void drawProgramButtons(ShapeCanvas& canvas) {
   for (int32_t k = 0; k < kNumPrograms; ++k) {
     const int32_t x = kButtonFirstX + kProgramButtonPitch * k;
-    canvas.fillRectangleInt(Brush::solid(kButtonShadow), x, kButtonShadowTop, kButtonWidth,
-                            kButtonShadowHeight);
-    canvas.fillRectangleInt(Brush::gradientInt(x, kButtonTop, kButtonFaceTop, x,
-                                               kButtonTop + kButtonHeight, kButtonFaceBottom),
-                            x, kButtonTop, kButtonWidth, kButtonHeight);
+    canvas.fillPixelRectangle(Brush::solid(kButtonShadow), x, kButtonShadowTop, kButtonWidth,
+                              kButtonShadowHeight);
+    canvas.fillPixelRectangle(Brush::gradientInt(x, kButtonTop, kButtonFaceTop, x,
+                                                 kButtonTop + kButtonHeight, kButtonFaceBottom),
+                              x, kButtonTop, kButtonWidth, kButtonHeight);
     drawPixelLine(canvas, kButtonTopLightPen, x + 1, kButtonTopLightY, x + kButtonWidth - 1,
                   kButtonTopLightY);
     drawPixelLine(canvas, kButtonBottomLinePen, x, kButtonBottomLineY, x + kButtonWidth,
@@ -108,7 +107,7 @@ void drawProgramButtons(Canvas& canvas) {
   }
 }
 
-void drawDividers(Canvas& canvas) {
+void drawDividers(ShapeCanvas& canvas) {
   for (const Divider& divider : kDividers)
     drawPixelLine(canvas, kDividerPen, divider.x, divider.top, divider.x, divider.bottom);
 }
@@ -117,14 +116,14 @@ PixelPoint cellBase(int32_t id) {
   return PixelPoint{kCellBaseX + kColumnPitch * columnOf(id), kCellBaseY + kRowPitch * rowOf(id)};
 }
 
-void drawCaption(Canvas& canvas, int32_t id) {
+void drawCaption(ShapeCanvas& canvas, int32_t id) {
   const PixelPoint base = cellBase(id);
   drawStyledText(canvas, kFaceCaptions[id], kCaptionStyle,
                  offsetRect(kCaptionRect, base.x, base.y));
 }
 
 // The knob, the value box and the value text: all of them follow the value or the drag.
-void drawControl(Canvas& canvas, int32_t id, double value, bool active) {
+void drawControl(ShapeCanvas& canvas, int32_t id, double value, bool active) {
   const auto [x, y] = cellBase(id);
   // Legato has no knob: the switch is drawn in its place afterwards.
   if (id != kLegato)
@@ -138,7 +137,7 @@ void drawControl(Canvas& canvas, int32_t id, double value, bool active) {
                  offsetRect(kValueTextRect, x, y));
 }
 
-void drawFooter(Canvas& canvas) {
+void drawFooter(ShapeCanvas& canvas) {
   drawPixelLine(canvas, kFooterRulePen, kFooterRule.left, kFooterRule.top, kFooterRule.right,
                 kFooterRule.bottom);
   drawStyledText(canvas, kFaceSectionLine, kSectionStyle, kSectionRect);
@@ -150,7 +149,7 @@ void drawFooter(Canvas& canvas) {
   drawScrews(canvas, kFooterScrews, kVintageScrew);
 }
 
-void drawSkinTop(Canvas& canvas) {
+void drawSkinTop(ShapeCanvas& canvas) {
   drawVintageBackdrop(canvas);
   drawHeader(canvas);
   drawProgramButtons(canvas);
@@ -160,7 +159,7 @@ void drawSkinTop(Canvas& canvas) {
 }  // namespace
 
 // The version label lies under the appearance bar, which shows it itself: it is not drawn.
-void paintVintageSkin(Canvas& canvas, const double values[kNumParams], std::u16string_view,
+void paintVintageSkin(ShapeCanvas& canvas, const double values[kNumParams], std::u16string_view,
                       int32_t activeParam) {
   canvas.openShapes();
   drawSkinTop(canvas);
@@ -172,7 +171,7 @@ void paintVintageSkin(Canvas& canvas, const double values[kNumParams], std::u16s
   canvas.closeShapes();
 }
 
-void paintVintageBackdrop(Canvas& canvas) {
+void paintVintageBackdrop(ShapeCanvas& canvas) {
   canvas.openShapes();
   drawSkinTop(canvas);
   for (int32_t id = 0; id < kNumParams; ++id)
@@ -181,7 +180,7 @@ void paintVintageBackdrop(Canvas& canvas) {
   canvas.closeShapes();
 }
 
-void paintVintageParts(Canvas& canvas, FacePartSet parts, const double values[kNumParams],
+void paintVintageParts(ShapeCanvas& canvas, FacePartSet parts, const double values[kNumParams],
                        int32_t activeParam) {
   canvas.openShapes();
   for (int32_t id = 0; id < kNumParams; ++id)

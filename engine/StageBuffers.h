@@ -65,8 +65,9 @@ struct StageBuffers {
   voice::TriangleWeights triangle;
 };
 
-// Copies a[n - 1] into the kMaxLanes entries after it.
-inline void padAfter(double* a, int n) {
+// Copies a[n - 1] into the kMaxLanes entries after it. Internal linkage: the vector forms'
+// objects include this, and no copy of a function of theirs may be shared.
+static inline void padAfter(double* a, int n) {
   for (int i = 0; i < voice::kMaxLanes; ++i)
     a[n + i] = a[n - 1];
 }

@@ -6,7 +6,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 
-#include "editor/ModuleHandle.h"
+#include "editor/win32/ModuleHandle.h"
 #define BRISALONDE_EXPORT extern "C" __declspec(dllexport)
 #else
 #define BRISALONDE_EXPORT extern "C" __attribute__((visibility("default")))

@@ -13,7 +13,7 @@ PluginInstance::PluginInstance(audioMasterCallback callback)
   std::memset(&effect, 0, sizeof effect);
   hostCallback = callback;
   std::memset(&chunkBuffer, 0, sizeof chunkBuffer);
-  editorRect = ERect{0, 0, kEditorHeight, kEditorWidth};
+  editorRect = ERect{0, 0, static_cast<int16_t>(kWindowHeight), static_cast<int16_t>(kWindowWidth)};
   editor = nullptr;
 
   effect.magic = kEffectMagic;

@@ -7,6 +7,7 @@
 
 #include "core/InstrumentCore.h"
 #include "core/StateChunk.h"
+#include "editor/WindowSize.h"
 #include "plugin/HostCallbackNotifier.h"
 #include "plugin/vst2.h"
 
@@ -37,5 +38,3 @@ constexpr int32_t kUniqueId = fourCharCode('T', 'Q', 'X', '2');
 constexpr int32_t kPluginVersion = 10200;
 constexpr int32_t kVstVersion = 2400;
 constexpr int32_t kNumOutputs = 2;
-constexpr int16_t kEditorWidth = 860;
-constexpr int16_t kEditorHeight = 530;

@@ -115,7 +115,7 @@ void CairoCanvas::fillBackground(RectI rect) {
   fillPlainRect(rect, kEditorBackground);
 }
 
-void CairoCanvas::fillRect(RectI rect, Rgb colour) {
+void CairoCanvas::fillSolid(RectI rect, Rgb colour) {
   fillPlainRect(rect, colour);
 }
 
@@ -258,7 +258,7 @@ void CairoCanvas::openShapes() {
 // Everything is on the surface as soon as it is drawn; nothing to complete.
 void CairoCanvas::closeShapes() {}
 
-void CairoCanvas::setAntiAlias(bool on) {
+void CairoCanvas::setSmoothing(bool on) {
   shapesAntiAliased_ = on;
 }
 
@@ -332,8 +332,8 @@ void CairoCanvas::fillRectangle(const Brush& brush, float x, float y, float widt
   fillRectangleShape(brush, x, y, width, height);
 }
 
-void CairoCanvas::fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                                   int32_t height) {
+void CairoCanvas::fillPixelRectangle(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                                     int32_t height) {
   fillRectangleShape(brush, x, y, width, height);
 }
 
@@ -341,12 +341,12 @@ void CairoCanvas::fillEllipse(const Brush& brush, float x, float y, float width,
   fillEllipseShape(brush, x, y, width, height);
 }
 
-void CairoCanvas::fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                                 int32_t height) {
+void CairoCanvas::fillPixelEllipse(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                                   int32_t height) {
   fillEllipseShape(brush, x, y, width, height);
 }
 
-void CairoCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
+void CairoCanvas::strokeLine(const Pen& pen, PointF from, PointF to) {
   beginShape();
   cairo_move_to(cr_, from.x, from.y);
   cairo_line_to(cr_, to.x, to.y);
@@ -354,7 +354,7 @@ void CairoCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
   endShape();
 }
 
-void CairoCanvas::drawRectangle(const Pen& pen, float x, float y, float width, float height) {
+void CairoCanvas::strokeRectangle(const Pen& pen, float x, float y, float width, float height) {
   if (!isDrawableSize(width, height)) return;
   beginShape();
   cairo_rectangle(cr_, x, y, width, height);
@@ -362,7 +362,7 @@ void CairoCanvas::drawRectangle(const Pen& pen, float x, float y, float width, f
   endShape();
 }
 
-void CairoCanvas::drawEllipse(const Pen& pen, float x, float y, float width, float height) {
+void CairoCanvas::strokeEllipse(const Pen& pen, float x, float y, float width, float height) {
   if (!isDrawableSize(width, height)) return;
   beginShape();
   addEllipse(cr_, x, y, width, height);
@@ -370,8 +370,8 @@ void CairoCanvas::drawEllipse(const Pen& pen, float x, float y, float width, flo
   endShape();
 }
 
-void CairoCanvas::drawArc(const Pen& pen, float x, float y, float width, float height,
-                          float startAngle, float sweepAngle) {
+void CairoCanvas::strokeArc(const Pen& pen, float x, float y, float width, float height,
+                            float startAngle, float sweepAngle) {
   if (!isDrawableSize(width, height) || !std::isfinite(startAngle) || !std::isfinite(sweepAngle))
     return;
   const UnitArc arc = unitArcOf(width / 2.0, height / 2.0, startAngle, sweepAngle);
@@ -391,7 +391,7 @@ void CairoCanvas::drawArc(const Pen& pen, float x, float y, float width, float h
   endShape();
 }
 
-void CairoCanvas::drawCurve(const Pen& pen, const PointF* points, int32_t count) {
+void CairoCanvas::strokeCurve(const Pen& pen, const PointF* points, int32_t count) {
   if (points == nullptr || count < 2) return;
   beginShape();
   cairo_move_to(cr_, points[0].x, points[0].y);

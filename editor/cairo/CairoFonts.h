@@ -4,7 +4,7 @@
 
 #include <cairo.h>
 
-#include "editor/Canvas.h"
+#include "editor/DrawingTypes.h"
 
 // One face with the cell metrics of its family, per pixel of em height.
 struct CairoFace {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "editor/Canvas.h"
+#include "editor/ShapeCanvas.h"
 
 // An arc of the unit circle, in radians, that the ellipse's own scaling turns into the arc
 // whose angles (degrees clockwise from +x) are measured on the ellipse itself: the point at

@@ -35,7 +35,7 @@ GdiCanvas::~GdiCanvas() {
   closeShapes();
 }
 
-// --- GDI layer ---------------------------------------------------------------------------
+// --- Plain layer, GDI --------------------------------------------------------------------
 
 void GdiCanvas::saveState() {
   SaveDC(dc_);
@@ -50,7 +50,7 @@ void GdiCanvas::fillBackground(RectI rect) {
   FillRect(dc_, &area, resources_.backgroundBrush);
 }
 
-void GdiCanvas::fillRect(RectI rect, Rgb colour) {
+void GdiCanvas::fillSolid(RectI rect, Rgb colour) {
   const RECT area = rectOf(rect);
   HBRUSH brush = CreateSolidBrush(colorOf(colour));
   FillRect(dc_, &area, brush);
@@ -96,7 +96,7 @@ void GdiCanvas::textIn(RectI rect, std::string_view text, EditorFont font, Rgb c
   DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &area, textFormatOf(align));
 }
 
-// --- Shape layer -------------------------------------------------------------------------
+// --- Shape layer, GDI+ -------------------------------------------------------------------
 
 void GdiCanvas::openShapes() {
   closeShapes();
@@ -110,7 +110,7 @@ void GdiCanvas::closeShapes() {
   graphics_ = nullptr;
 }
 
-void GdiCanvas::setAntiAlias(bool on) {
+void GdiCanvas::setSmoothing(bool on) {
   GdipSetSmoothingMode(graphics_, on ? kSmoothingModeAntiAlias : kSmoothingModeNone);
 }
 
@@ -158,8 +158,8 @@ void GdiCanvas::fillRectangle(const Brush& brush, float x, float y, float width,
            [&](GpBrush* made) { return GdipFillRectangle(graphics_, made, x, y, width, height); });
 }
 
-void GdiCanvas::fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                                 int32_t height) {
+void GdiCanvas::fillPixelRectangle(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                                   int32_t height) {
   fillWith(brush,
            [&](GpBrush* made) { return GdipFillRectangleI(graphics_, made, x, y, width, height); });
 }
@@ -169,38 +169,38 @@ void GdiCanvas::fillEllipse(const Brush& brush, float x, float y, float width, f
            [&](GpBrush* made) { return GdipFillEllipse(graphics_, made, x, y, width, height); });
 }
 
-void GdiCanvas::fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                               int32_t height) {
+void GdiCanvas::fillPixelEllipse(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                                 int32_t height) {
   fillWith(brush,
            [&](GpBrush* made) { return GdipFillEllipseI(graphics_, made, x, y, width, height); });
 }
 
-void GdiCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
+void GdiCanvas::strokeLine(const Pen& pen, PointF from, PointF to) {
   GpPen* made = makePen(pen);
   GdipDrawLine(graphics_, made, from.x, from.y, to.x, to.y);
   dropPen(made);
 }
 
-void GdiCanvas::drawRectangle(const Pen& pen, float x, float y, float width, float height) {
+void GdiCanvas::strokeRectangle(const Pen& pen, float x, float y, float width, float height) {
   GpPen* made = makePen(pen);
   GdipDrawRectangle(graphics_, made, x, y, width, height);
   dropPen(made);
 }
 
-void GdiCanvas::drawEllipse(const Pen& pen, float x, float y, float width, float height) {
+void GdiCanvas::strokeEllipse(const Pen& pen, float x, float y, float width, float height) {
   GpPen* made = makePen(pen);
   GdipDrawEllipse(graphics_, made, x, y, width, height);
   dropPen(made);
 }
 
-void GdiCanvas::drawArc(const Pen& pen, float x, float y, float width, float height,
-                        float startAngle, float sweepAngle) {
+void GdiCanvas::strokeArc(const Pen& pen, float x, float y, float width, float height,
+                          float startAngle, float sweepAngle) {
   GpPen* made = makePen(pen);
   GdipDrawArc(graphics_, made, x, y, width, height, startAngle, sweepAngle);
   dropPen(made);
 }
 
-void GdiCanvas::drawCurve(const Pen& pen, const PointF* points, int32_t count) {
+void GdiCanvas::strokeCurve(const Pen& pen, const PointF* points, int32_t count) {
   static_assert(sizeof(PointF) == sizeof(GpPointF));
   GpPen* made = makePen(pen);
   GdipDrawCurve(graphics_, made, reinterpret_cast<const GpPointF*>(points), count);

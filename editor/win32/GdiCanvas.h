@@ -24,10 +24,11 @@ class GdiCanvas : public Canvas {
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
 
+  // The plain layer (PlainCanvas.h).
   void saveState() override;
   void restoreState() override;
   void fillBackground(RectI rect) override;
-  void fillRect(RectI rect, Rgb colour) override;
+  void fillSolid(RectI rect, Rgb colour) override;
   void outlineEllipse(RectI bounds, Rgb colour, int32_t penWidth) override;
   void lineSegment(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour,
                    int32_t penWidth) override;
@@ -35,21 +36,22 @@ class GdiCanvas : public Canvas {
   void textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
               TextAlign align) override;
 
+  // The shape layer (ShapeCanvas.h).
   void openShapes() override;
   void closeShapes() override;
-  void setAntiAlias(bool on) override;
+  void setSmoothing(bool on) override;
   void fillRectangle(const Brush& brush, float x, float y, float width, float height) override;
-  void fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                        int32_t height) override;
+  void fillPixelRectangle(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                          int32_t height) override;
   void fillEllipse(const Brush& brush, float x, float y, float width, float height) override;
-  void fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                      int32_t height) override;
-  void drawLine(const Pen& pen, PointF from, PointF to) override;
-  void drawRectangle(const Pen& pen, float x, float y, float width, float height) override;
-  void drawEllipse(const Pen& pen, float x, float y, float width, float height) override;
-  void drawArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
-               float sweepAngle) override;
-  void drawCurve(const Pen& pen, const PointF* points, int32_t count) override;
+  void fillPixelEllipse(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                        int32_t height) override;
+  void strokeLine(const Pen& pen, PointF from, PointF to) override;
+  void strokeRectangle(const Pen& pen, float x, float y, float width, float height) override;
+  void strokeEllipse(const Pen& pen, float x, float y, float width, float height) override;
+  void strokeArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
+                 float sweepAngle) override;
+  void strokeCurve(const Pen& pen, const PointF* points, int32_t count) override;
   void drawFaceText(std::u16string_view text, const FontSpec& font, Rgb colour, RectI rect,
                     TextAlign align) override;
 

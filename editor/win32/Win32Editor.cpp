@@ -12,12 +12,12 @@
 #include "editor/Interaction.h"
 #include "editor/Layout.h"
 #include "editor/MessageRoute.h"
-#include "editor/ModuleHandle.h"
-#include "editor/Painters.h"
+#include "editor/PaintEditor.h"
 #include "editor/WindowPort.h"
 #include "editor/win32/GdiCanvas.h"
 #include "editor/win32/GdiFaceSurfaces.h"
 #include "editor/win32/GdiplusFlat.h"
+#include "editor/win32/ModuleHandle.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "editor/FaceComposer.h"
 #include "editor/Interaction.h"
 #include "editor/Layout.h"
-#include "editor/Painters.h"
+#include "editor/PaintEditor.h"
 #include "editor/WindowPort.h"
 #include "editor/cairo/CairoCanvas.h"
 #include "editor/cairo/CairoFaceSurfaces.h"

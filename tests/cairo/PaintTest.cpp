@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "editor/Layout.h"
-#include "editor/Painters.h"
+#include "editor/PaintEditor.h"
 #include "editor/cairo/CairoCanvas.h"
 #include "params/Programs.h"
 #include "params/SkinId.h"
@@ -49,7 +49,7 @@ class CanvasState : public ::testing::Test {
  protected:
   // Draws a mark after the calls under test: it appears only if the context still works.
   bool laterDrawingWorks() {
-    canvas.fillRect(RectI{0, 0, 4, 4}, kInk);
+    canvas.fillSolid(RectI{0, 0, 4, 4}, kInk);
     return surface.pixel(1, 1) == kInk;
   }
 
@@ -81,14 +81,14 @@ TEST_F(CanvasState, DegenerateShapesStopLaterDrawing) {
   const Pen pen{0xFFFFFFFF, 1.0f};
   const PointF one[] = {{5, 5}};
   canvas.openShapes();
-  canvas.drawArc(pen, 10, 10, 0, 20, 0, 90);
-  canvas.drawArc(pen, 10, 10, 20, 20, nan, 90);
-  canvas.drawEllipse(pen, 10, 10, 20, 0);
+  canvas.strokeArc(pen, 10, 10, 0, 20, 0, 90);
+  canvas.strokeArc(pen, 10, 10, 20, 20, nan, 90);
+  canvas.strokeEllipse(pen, 10, 10, 20, 0);
   canvas.fillEllipse(Brush::solid(0xFFFFFFFF), 10, 10, nan, 10);
-  canvas.fillEllipseInt(Brush::solid(0xFFFFFFFF), 10, 10, -5, 10);
-  canvas.drawRectangle(pen, 10, 10, 0, 0);
-  canvas.drawCurve(pen, one, 1);
-  canvas.drawCurve(pen, nullptr, 4);
+  canvas.fillPixelEllipse(Brush::solid(0xFFFFFFFF), 10, 10, -5, 10);
+  canvas.strokeRectangle(pen, 10, 10, 0, 0);
+  canvas.strokeCurve(pen, one, 1);
+  canvas.strokeCurve(pen, nullptr, 4);
   canvas.fillRectangle(Brush::gradient(PointF{3, 3}, 0xFF000000, PointF{3, 3}, 0xFFFFFFFF), 0, 0,
                        60, 60);
   canvas.outlineEllipse(RectI{10, 10, 10, 30}, kInk, 2);

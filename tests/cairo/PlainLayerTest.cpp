@@ -17,7 +17,7 @@ class PlainLayer : public ::testing::Test {
 };
 
 TEST_F(PlainLayer, FillCoversRightOrBottomEdge) {
-  canvas.fillRect(RectI{10, 12, 30, 20}, kInk);
+  canvas.fillSolid(RectI{10, 12, 30, 20}, kInk);
   EXPECT_EQ(surface.pixel(10, 12), kInk);
   EXPECT_EQ(surface.pixel(29, 19), kInk);
   EXPECT_TRUE(surface.isGround(30, 15));  // right excluded
@@ -33,7 +33,7 @@ TEST_F(PlainLayer, BackgroundFillIsNotTheEditorGround) {
 }
 
 TEST_F(PlainLayer, InvertedFillPaintsSomething) {
-  canvas.fillRect(RectI{30, 30, 10, 10}, kInk);
+  canvas.fillSolid(RectI{30, 30, 10, 10}, kInk);
   EXPECT_TRUE(surface.changedBox().empty());
 }
 

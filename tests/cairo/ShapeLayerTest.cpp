@@ -46,8 +46,8 @@ class ShapeLayer : public ::testing::Test {
 };
 
 TEST_F(ShapeLayer, AliasedRectangleBlendsOrMissesItsEdges) {
-  canvas.setAntiAlias(false);
-  canvas.fillRectangleInt(Brush::solid(kOpaqueWhite), 10, 20, 30, 15);
+  canvas.setSmoothing(false);
+  canvas.fillPixelRectangle(Brush::solid(kOpaqueWhite), 10, 20, 30, 15);
   const PixelBox box = surface.changedBox();
   EXPECT_EQ(box.left, 10);
   EXPECT_EQ(box.top, 20);
@@ -59,7 +59,7 @@ TEST_F(ShapeLayer, AliasedRectangleBlendsOrMissesItsEdges) {
 // Pixel centres lie on integer coordinates: an anti-aliased rectangle from 10 to 40 half
 // covers the pixels 10 and 40.
 TEST_F(ShapeLayer, AntiAliasedRectangleEdgesNotHalfCovered) {
-  canvas.fillRectangleInt(Brush::solid(kOpaqueWhite), 10, 20, 30, 15);
+  canvas.fillPixelRectangle(Brush::solid(kOpaqueWhite), 10, 20, 30, 15);
   EXPECT_NEAR(surface.pixel(10, 27).red, 128, 2);
   EXPECT_NEAR(surface.pixel(40, 27).red, 128, 2);
   EXPECT_EQ(surface.pixel(11, 27), kWhite);
@@ -69,7 +69,7 @@ TEST_F(ShapeLayer, AntiAliasedRectangleEdgesNotHalfCovered) {
 }
 
 TEST_F(ShapeLayer, OneWidthLineOnIntegerRowSmeared) {
-  canvas.drawLine(Pen{kOpaqueWhite, 1.0f}, PointF{10, 30}, PointF{60, 30});
+  canvas.strokeLine(Pen{kOpaqueWhite, 1.0f}, PointF{10, 30}, PointF{60, 30});
   EXPECT_EQ(surface.pixel(30, 30), kWhite);
   EXPECT_TRUE(surface.isGround(30, 29));
   EXPECT_TRUE(surface.isGround(30, 31));
@@ -82,14 +82,14 @@ TEST_F(ShapeLayer, AntiAliasSettingIgnored) {
   TestSurface aliased(120, 120, kBlack);
   CairoCanvas plain(aliased.surface(), fonts);
   plain.openShapes();
-  plain.setAntiAlias(false);
+  plain.setSmoothing(false);
   plain.fillEllipse(Brush::solid(kOpaqueWhite), 10.3f, 10.3f, 40.0f, 30.0f);
   EXPECT_EQ(aliased.countBlends(kWhite), 0);
   EXPECT_FALSE(aliased.changedBox().empty());
 }
 
 TEST_F(ShapeLayer, OpenShapesKeepsAliasingOff) {
-  canvas.setAntiAlias(false);
+  canvas.setSmoothing(false);
   canvas.closeShapes();
   canvas.openShapes();
   canvas.fillEllipse(Brush::solid(kOpaqueWhite), 10.3f, 10.3f, 40.0f, 30.0f);
@@ -97,15 +97,15 @@ TEST_F(ShapeLayer, OpenShapesKeepsAliasingOff) {
 }
 
 TEST_F(ShapeLayer, TranslucentColourDrawnOpaque) {
-  canvas.fillRectangleInt(Brush::solid(0x80FFFFFF), 10, 10, 20, 20);
+  canvas.fillPixelRectangle(Brush::solid(0x80FFFFFF), 10, 10, 20, 20);
   EXPECT_NEAR(surface.pixel(20, 20).red, 128, 2);
 }
 
 // A gradient from x = 20 (black) to x = 60 (white), tiled: it starts over at both ends.
 TEST_F(ShapeLayer, GradientClampedOrMirroredBeyondItsEnds) {
-  canvas.setAntiAlias(false);
-  canvas.fillRectangleInt(Brush::gradientInt(20, 0, kOpaqueBlack, 60, 0, kOpaqueWhite), 0, 0, 110,
-                          10);
+  canvas.setSmoothing(false);
+  canvas.fillPixelRectangle(Brush::gradientInt(20, 0, kOpaqueBlack, 60, 0, kOpaqueWhite), 0, 0, 110,
+                            10);
   EXPECT_LE(surface.pixel(20, 5).red, 4);
   EXPECT_NEAR(surface.pixel(40, 5).red, 128, 4);
   EXPECT_GE(surface.pixel(59, 5).red, 240);
@@ -120,7 +120,7 @@ TEST_F(ShapeLayer, GradientClampedOrMirroredBeyondItsEnds) {
 
 // The gradient runs along the line between its points; colours are constant across it.
 TEST_F(ShapeLayer, DiagonalGradientNotPerpendicularToItsLine) {
-  canvas.setAntiAlias(false);
+  canvas.setSmoothing(false);
   canvas.fillRectangle(Brush::gradient(PointF{0, 0}, kOpaqueBlack, PointF{100, 100}, kOpaqueWhite),
                        0, 0, 100, 100);
   const Rgb a = surface.pixel(30, 70);
@@ -132,21 +132,21 @@ TEST_F(ShapeLayer, DiagonalGradientNotPerpendicularToItsLine) {
 }
 
 TEST_F(ShapeLayer, GradientWithCoincidentPointsPaints) {
-  canvas.fillRectangleInt(Brush::gradientInt(20, 20, kOpaqueBlack, 20, 20, kOpaqueWhite), 0, 0, 50,
-                          50);
+  canvas.fillPixelRectangle(Brush::gradientInt(20, 20, kOpaqueBlack, 20, 20, kOpaqueWhite), 0, 0,
+                            50, 50);
   EXPECT_TRUE(surface.changedBox().empty());
 }
 
 TEST_F(ShapeLayer, FlatCapReachesBeyondTheEnd) {
-  canvas.drawLine(Pen{kOpaqueWhite, 6.0f}, PointF{20, 30}, PointF{60, 30});
+  canvas.strokeLine(Pen{kOpaqueWhite, 6.0f}, PointF{20, 30}, PointF{60, 30});
   EXPECT_EQ(surface.pixel(59, 30), kWhite);
   EXPECT_TRUE(surface.isGround(62, 30));
   EXPECT_TRUE(surface.isGround(18, 30));
 }
 
 TEST_F(ShapeLayer, RoundCapMissing) {
-  canvas.drawLine(Pen{kOpaqueWhite, 6.0f, LineCap::Round, LineCap::Round}, PointF{20, 30},
-                  PointF{60, 30});
+  canvas.strokeLine(Pen{kOpaqueWhite, 6.0f, LineCap::Round, LineCap::Round}, PointF{20, 30},
+                    PointF{60, 30});
   EXPECT_EQ(surface.pixel(62, 30), kWhite);
   EXPECT_EQ(surface.pixel(18, 30), kWhite);
   // Rounded, not square: the corner beyond the end stays clear.
@@ -157,7 +157,7 @@ TEST_F(ShapeLayer, RoundCapMissing) {
 // Degrees clockwise from +x with y down: 0 is 3 o'clock, 90 is 6 o'clock.
 TEST_F(ShapeLayer, ArcAnglesCountedCounterClockwise) {
   const Pen pen{kOpaqueWhite, 2.0f};
-  canvas.drawArc(pen, 20, 20, 60, 60, 0.0f, 90.0f);
+  canvas.strokeArc(pen, 20, 20, 60, 60, 0.0f, 90.0f);
   EXPECT_TRUE(drawnNear(PointF{80, 50}));
   EXPECT_TRUE(drawnNear(PointF{50, 80}));
   EXPECT_TRUE(drawnNear(onEllipse(20, 20, 60, 60, 45)));
@@ -167,7 +167,7 @@ TEST_F(ShapeLayer, ArcAnglesCountedCounterClockwise) {
 
 TEST_F(ShapeLayer, NegativeSweepDrawnTheLongWayRound) {
   const Pen pen{kOpaqueWhite, 2.0f};
-  canvas.drawArc(pen, 20, 20, 60, 60, 0.0f, -90.0f);
+  canvas.strokeArc(pen, 20, 20, 60, 60, 0.0f, -90.0f);
   EXPECT_TRUE(drawnNear(PointF{50, 20}));
   EXPECT_TRUE(drawnNear(onEllipse(20, 20, 60, 60, -45)));
   EXPECT_FALSE(drawnNear(PointF{50, 80}));
@@ -178,7 +178,7 @@ TEST_F(ShapeLayer, NegativeSweepDrawnTheLongWayRound) {
 // the arc from 0 to 45 degrees of a wide ellipse ends where the 45-degree ray meets it.
 TEST_F(ShapeLayer, EllipticArcEndsAtParametricAngle) {
   const Pen pen{kOpaqueWhite, 2.0f};
-  canvas.drawArc(pen, 10, 40, 100, 40, 0.0f, 45.0f);
+  canvas.strokeArc(pen, 10, 40, 100, 40, 0.0f, 45.0f);
   EXPECT_TRUE(drawnNear(onEllipse(10, 40, 100, 40, 40)));
   EXPECT_FALSE(drawnNear(onEllipse(10, 40, 100, 40, 52)));
   EXPECT_FALSE(drawnNear(onEllipse(10, 40, 100, 40, -10)));
@@ -186,14 +186,14 @@ TEST_F(ShapeLayer, EllipticArcEndsAtParametricAngle) {
 
 TEST_F(ShapeLayer, ArcOverAFullTurnDrawnPartly) {
   const Pen pen{kOpaqueWhite, 2.0f};
-  canvas.drawArc(pen, 20, 20, 60, 60, 30.0f, 400.0f);
+  canvas.strokeArc(pen, 20, 20, 60, 60, 30.0f, 400.0f);
   for (double degrees = 0; degrees < 360; degrees += 30)
     EXPECT_TRUE(drawnNear(onEllipse(20, 20, 60, 60, degrees))) << degrees;
 }
 
 TEST_F(ShapeLayer, CardinalCurveMissesItsPoints) {
   const PointF points[] = {{10, 60}, {40, 20}, {70, 90}, {100, 50}};
-  canvas.drawCurve(Pen{kOpaqueWhite, 1.5f}, points, 4);
+  canvas.strokeCurve(Pen{kOpaqueWhite, 1.5f}, points, 4);
   for (const PointF& point : points)
     EXPECT_TRUE(drawnNear(point)) << point.x;
   // A curve, not a polyline: midway between the first two points it bends away from the

@@ -116,7 +116,7 @@ TEST_F(Text, NonLatinTextDropped) {
 TEST_F(Text, UnpairedSurrogateStopsTheText) {
   const char16_t text[] = {u'H', 0xD800, u'H', 0};
   canvas.drawFaceText(text, kArial13, kInk, RectI{0, 0, 200, 100}, TextAlign::Left);
-  canvas.fillRect(RectI{190, 90, 200, 100}, kInk);
+  canvas.fillSolid(RectI{190, 90, 200, 100}, kInk);
   EXPECT_FALSE(surface.changedBox(RectI{0, 0, 100, 100}).empty());
   EXPECT_EQ(surface.pixel(195, 95), kInk);
 }

@@ -1,7 +1,7 @@
-// The editor of the real DLL in a real window (under wine with a display): the window the
-// host gets, mouse messages and the host callbacks they cause, reopening, two instances at
-// once, closing the instance mid-drag, a failed open, and the colours the editor paints,
-// also after the host changed values or restored another skin.
+// What only the Windows editor has to get right in the real DLL's window (under wine with a
+// display): its window class and styles, the refresh timer of a reopened window, the class
+// shared by two instances, and a failed open that undoes everything it made. The scenarios
+// every window shares are in EditorScenarios.cpp.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "tests/editor/Win32HostFrames.h"
 #include "tests/host/TestHost.h"
 #include "tools/host/ImportTable.h"
 #include "tools/snapshot/HostWindow.h"
@@ -17,35 +18,11 @@
 namespace {
 
 constexpr wchar_t kEditorClass[] = L"BrisalondeMultiSkinVST2_110";
-constexpr int32_t kWidth = 860;
-constexpr int32_t kHeight = 530;
-
-int countOpcode(int32_t opcode, int32_t index) {
-  const auto& calls = testhost::calls();
-  return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const HostCall& call) {
-    return call.opcode == opcode && call.index == index;
-  }));
-}
-
-LPARAM at(int32_t x, int32_t y) {
-  return MAKELPARAM(x, y);
-}
 
 class EditorWindowTest : public ::testing::Test {
  protected:
-  // The host frames live for the whole program: making and mapping a window costs seconds.
-  static void SetUpTestSuite() {
-    hostFrame = new HostWindow(kWidth, kHeight);
-    otherFrame = new HostWindow(kWidth, kHeight);
-  }
-  static void TearDownTestSuite() {
-    delete otherFrame;
-    delete hostFrame;
-  }
-
   void SetUp() override {
-    ASSERT_NE(hostFrame->handle(), nullptr) << "no window: the wine tests need a display";
-    ASSERT_NE(otherFrame->handle(), nullptr);
+    ASSERT_NE(host, nullptr) << "no window: the wine tests need a display";
     testhost::calls().clear();
   }
 
@@ -54,207 +31,44 @@ class EditorWindowTest : public ::testing::Test {
     return findChildOfClass(parent, kEditorClass);
   }
 
-  void wheel(HWND editor, int32_t x, int32_t y, int16_t delta) {
-    POINT point{x, y};
-    ClientToScreen(editor, &point);
-    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
-                 MAKELPARAM(point.x, point.y));
-  }
-
-  static HostWindow* hostFrame;
-  static HostWindow* otherFrame;
-  const HostWindow& host = *hostFrame;
+  HWND host = win32HostFrame(0);
 };
 
-HostWindow* EditorWindowTest::hostFrame = nullptr;
-HostWindow* EditorWindowTest::otherFrame = nullptr;
-
-TEST_F(EditorWindowTest, OpensAChildOfTheRightClassAndSize) {
+TEST_F(EditorWindowTest, OpensAChildOfTheDoubleClickClass) {
   TestPlugin plugin;
-  ERect* rect = nullptr;
-  ASSERT_EQ(plugin.dispatch(effEditGetRect, 0, 0, &rect), 1);
-  EXPECT_EQ(rect->right, kWidth);
-  EXPECT_EQ(rect->bottom, kHeight);
-  HWND editor = open(plugin, host.handle());
+  HWND editor = open(plugin, host);
   ASSERT_NE(editor, nullptr);
-  RECT client;
-  GetClientRect(editor, &client);
-  EXPECT_EQ(client.right, kWidth);
-  EXPECT_EQ(client.bottom, kHeight);
-  EXPECT_EQ(GetParent(editor), host.handle());
+  EXPECT_EQ(GetParent(editor), host);
   EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & WS_CHILD);
   EXPECT_TRUE(GetClassLongW(editor, GCL_STYLE) & CS_DBLCLKS);
-  EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, nullptr), 0);
-  EXPECT_TRUE(IsWindow(editor)) << "a null parent must leave the open editor alone";
   plugin.dispatch(effEditClose);
   EXPECT_FALSE(IsWindow(editor));
-  plugin.dispatch(effEditClose);
 }
 
-TEST_F(EditorWindowTest, DragReportsOneBracketAndWritesTheValue) {
+TEST_F(EditorWindowTest, ReopenedWindowRunsTheOneRefreshTimer) {
   TestPlugin plugin;
-  HWND editor = open(plugin, host.handle());
-  ASSERT_NE(editor, nullptr);
-  testhost::calls().clear();
-  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(73, 215));
-  EXPECT_EQ(GetCapture(), editor);
-  SendMessageW(editor, WM_MOUSEMOVE, MK_LBUTTON, at(73, 205));
-  SendMessageW(editor, WM_MOUSEMOVE, MK_LBUTTON, at(73, 195));
-  SendMessageW(editor, WM_LBUTTONUP, 0, at(73, 195));
-  EXPECT_NE(GetCapture(), editor);
-  EXPECT_NEAR(plugin.get(0), 0.65f, 1e-6);
-  const auto& calls = testhost::calls();
-  ASSERT_EQ(calls.size(), 4u);
-  EXPECT_EQ(calls[0].opcode, audioMasterBeginEdit);
-  EXPECT_EQ(calls[1].opcode, audioMasterAutomate);
-  EXPECT_NEAR(calls[1].opt, 0.6f, 1e-6);
-  EXPECT_EQ(calls[2].opcode, audioMasterAutomate);
-  EXPECT_EQ(calls[3].opcode, audioMasterEndEdit);
-  EXPECT_EQ(calls[3].index, 0);
-}
-
-TEST_F(EditorWindowTest, CloseDuringDragEndsTheEditAndCapture) {
-  TestPlugin plugin;
-  HWND editor = open(plugin, host.handle());
-  ASSERT_NE(editor, nullptr);
-  testhost::calls().clear();
-  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(103 * 4 + 73, 365));
-  plugin.dispatch(effEditClose);
-  EXPECT_EQ(countOpcode(audioMasterEndEdit, 12), 1);
-  EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(EditorWindowTest, WheelDoubleClickAndSwitch) {
-  TestPlugin plugin;
-  HWND editor = open(plugin, host.handle());
-  ASSERT_NE(editor, nullptr);
-  testhost::calls().clear();
-  wheel(editor, 73, 215, 120);
-  EXPECT_NEAR(plugin.get(0), 0.575f, 1e-6);
-  wheel(editor, 103 * 2 + 73, 365, -120);  // Transpose one octave down
-  EXPECT_NEAR(plugin.get(10), 1.0f / 3.0f, 1e-6);
-  SendMessageW(editor, WM_LBUTTONDBLCLK, MK_LBUTTON, at(73, 215));
-  EXPECT_NEAR(plugin.get(0), 0.55f, 1e-6);
-  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(670, 360));
-  SendMessageW(editor, WM_LBUTTONUP, 0, at(670, 360));
-  EXPECT_EQ(plugin.get(14), 0.0f);
-  EXPECT_EQ(countOpcode(audioMasterBeginEdit, 0), 2);
-  EXPECT_EQ(countOpcode(audioMasterEndEdit, 0), 2);
-  EXPECT_EQ(countOpcode(audioMasterEndEdit, 14), 1);
-  // Buttons the editor does not use go to the default procedure and change nothing.
-  SendMessageW(editor, WM_RBUTTONDOWN, MK_RBUTTON, at(73, 215));
-  EXPECT_NEAR(plugin.get(0), 0.55f, 1e-6);
-}
-
-TEST_F(EditorWindowTest, ProgramAndSkinSegmentPresses) {
-  TestPlugin plugin;
-  HWND editor = open(plugin, host.handle());
-  ASSERT_NE(editor, nullptr);
-  testhost::calls().clear();
-  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(30 + 160 * 3 + 20, 120));
-  SendMessageW(editor, WM_LBUTTONUP, 0, at(30 + 160 * 3 + 20, 120));
-  EXPECT_EQ(plugin.dispatch(effGetProgram), 3);
-  EXPECT_EQ(testhost::calls().size(), 48u);
-  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(660, 55));
-  EXPECT_EQ(countOpcode(audioMasterUpdateDisplay, 0), 1);
-  void* chunk = nullptr;
-  ASSERT_EQ(plugin.dispatch(effGetChunk, 0, 0, &chunk), 148);
-  EXPECT_EQ(static_cast<unsigned char*>(chunk)[144], 1);  // Vintage saved with the state
-}
-
-TEST_F(EditorWindowTest, ReopeningLeavesOneWindowAndOneTimer) {
-  TestPlugin plugin;
-  HWND first = open(plugin, host.handle());
+  HWND first = open(plugin, host);
   ASSERT_NE(first, nullptr);
-  HWND second = open(plugin, host.handle());
+  HWND second = open(plugin, host);
   ASSERT_NE(second, nullptr);
   EXPECT_FALSE(IsWindow(first));
-  int count = 0;
-  findChildOfClass(host.handle(), kEditorClass, &count);
-  EXPECT_EQ(count, 1);
   EXPECT_TRUE(KillTimer(second, 1)) << "the new window runs the refresh timer";
   SetTimer(second, 1, 100, nullptr);
   plugin.dispatch(effEditClose);
-  findChildOfClass(host.handle(), kEditorClass, &count);
-  EXPECT_EQ(count, 0);
 }
 
-TEST_F(EditorWindowTest, TwoInstancesShareTheClass) {
-  const HostWindow& otherHost = *otherFrame;
+TEST_F(EditorWindowTest, TheClassStaysWhileAnotherInstancesEditorLives) {
   TestPlugin a;
   TestPlugin b;
-  HWND editorA = open(a, host.handle());
-  HWND editorB = open(b, otherHost.handle());
+  HWND editorA = open(a, host);
+  HWND editorB = open(b, win32HostFrame(1));
   ASSERT_NE(editorA, nullptr);
   ASSERT_NE(editorB, nullptr);
   a.dispatch(effEditClose);
   WNDCLASSW info;
   EXPECT_TRUE(GetClassInfoW(reinterpret_cast<HINSTANCE>(GetClassLongPtrW(editorB, GCLP_HMODULE)),
-                            kEditorClass, &info))
-      << "the class stays while the other editor lives";
-  wheel(editorB, 73, 215, 120);
-  EXPECT_NEAR(b.get(0), 0.575f, 1e-6);
-  EXPECT_NEAR(a.get(0), 0.55f, 1e-6);
-  Capture picture;
-  ASSERT_TRUE(captureClient(editorB, picture));
-  EXPECT_EQ(picture.at(5, 5), rgbPixel(20, 34, 38));
+                            kEditorClass, &info));
   b.dispatch(effEditClose);
-}
-
-// The host frees the instance in the middle of a drag: the drag's end-edit reaches the host
-// while the instance still exists, and the window and the capture go with it.
-struct EndEditSeen {
-  int32_t index;
-  bool instanceAlive;
-};
-std::vector<EndEditSeen> endEdits;
-
-intptr_t endEditWatchingHost(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                             void* ptr, float opt) {
-  if (opcode == audioMasterEndEdit)
-    endEdits.push_back(
-        {index, effect != nullptr && effect->magic == kEffectMagic && effect->object != nullptr});
-  return testhost::callback(effect, opcode, index, value, ptr, opt);
-}
-
-TEST_F(EditorWindowTest, InstanceClosedDuringDragEndsTheEditBeforeItGoes) {
-  endEdits.clear();
-  AEffect* effect = testhost::module().entry()(endEditWatchingHost);
-  ASSERT_NE(effect, nullptr);
-  ASSERT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, host.handle(), 0.0f), 1);
-  HWND editor = findChildOfClass(host.handle(), kEditorClass);
-  ASSERT_NE(editor, nullptr);
-  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(103 * 4 + 73, 365));  // Output
-  SendMessageW(editor, WM_MOUSEMOVE, MK_LBUTTON, at(103 * 4 + 73, 355));
-  ASSERT_EQ(GetCapture(), editor);
-  effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
-  ASSERT_EQ(endEdits.size(), 1u);
-  EXPECT_EQ(endEdits[0].index, 12);
-  EXPECT_TRUE(endEdits[0].instanceAlive) << "the end-edit came after the instance was freed";
-  EXPECT_FALSE(IsWindow(editor));
-  EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(EditorWindowTest, RestoredSkinAppearsWithinATick) {
-  TestPlugin plugin;
-  HWND editor = open(plugin, host.handle());
-  ASSERT_NE(editor, nullptr);
-  void* saved = nullptr;
-  const intptr_t size = plugin.dispatch(effGetChunk, 0, 0, &saved);
-  ASSERT_EQ(size, 148);
-  std::vector<unsigned char> silver(static_cast<unsigned char*>(saved),
-                                    static_cast<unsigned char*>(saved) + size);
-  silver[144] = 2;  // the skin, saved as Silver
-  Capture before;
-  ASSERT_TRUE(captureClient(editor, before));
-  ASSERT_EQ(before.at(516, 18), rgbPixel(20, 34, 38));
-  ASSERT_EQ(plugin.dispatch(effSetChunk, 0, size, silver.data()), 1);
-  pumpMessages(250);
-  Capture after;
-  ASSERT_TRUE(captureClient(editor, after));
-  EXPECT_EQ(after.at(516, 18), rgbPixel(204, 216, 224)) << "Silver bar";
-  EXPECT_EQ(after.at(723, 46), rgbPixel(33, 94, 115)) << "SILVER selected";
-  EXPECT_EQ(after.at(5, 300), rgbPixel(0x1E, 0x27, 0x2D)) << "Silver's slate margin";
 }
 
 // What a failing editor open made and undid, seen through stand-ins for the system calls
@@ -339,7 +153,7 @@ TEST_F(EditorWindowTest, FailedOpenUndoesEverythingItMade) {
   HMODULE binary = moduleContaining(reinterpret_cast<const void*>(plugin.effect()->dispatcher));
   ASSERT_NE(binary, nullptr);
   // A parent that no longer exists: the window cannot be created.
-  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.handle(), nullptr,
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(gone, nullptr);
   DestroyWindow(gone);
@@ -369,52 +183,10 @@ TEST_F(EditorWindowTest, FailedOpenUndoesEverythingItMade) {
   WNDCLASSW info;
   EXPECT_FALSE(GetClassInfoW(binary, kEditorClass, &info)) << "the class registration is undone";
   // Nothing of the failed open is left over: the editor opens and closes as usual.
-  HWND editor = open(plugin, host.handle());
+  HWND editor = open(plugin, host);
   EXPECT_NE(editor, nullptr);
   plugin.dispatch(effEditClose);
   EXPECT_FALSE(IsWindow(editor));
-}
-
-TEST_F(EditorWindowTest, PaintsTheOriginalSkin) {
-  TestPlugin plugin;
-  HWND editor = open(plugin, host.handle());
-  ASSERT_NE(editor, nullptr);
-  Capture picture;
-  ASSERT_TRUE(captureClient(editor, picture));
-  ASSERT_EQ(picture.width, kWidth);
-  EXPECT_EQ(picture.at(5, 5), rgbPixel(20, 34, 38));  // background
-  EXPECT_EQ(picture.at(845, 520), rgbPixel(20, 34, 38));
-  EXPECT_EQ(picture.at(32, 130), rgbPixel(42, 62, 66));      // program button 1
-  EXPECT_EQ(picture.at(815, 107), rgbPixel(42, 62, 66));     // program button 5
-  EXPECT_EQ(picture.at(527, 46), rgbPixel(226, 176, 104));   // ORIGINAL selected
-  EXPECT_EQ(picture.at(625, 46), rgbPixel(33, 53, 58));      // VINTAGE not
-  EXPECT_EQ(picture.at(523, 42), rgbPixel(68, 95, 98));      // segment border
-  EXPECT_EQ(picture.at(516, 18), rgbPixel(20, 34, 38));      // bar
-  EXPECT_EQ(picture.at(659, 346), rgbPixel(80, 107, 109));   // switch frame
-  EXPECT_EQ(picture.at(697, 350), rgbPixel(226, 176, 104));  // ON selected
-  EXPECT_EQ(picture.at(663, 350), rgbPixel(33, 53, 58));     // OFF not
-  EXPECT_EQ(picture.at(279, 344), rgbPixel(240, 180, 90));   // Transpose pointer, upright
-}
-
-TEST_F(EditorWindowTest, HostChangesAppearWithinATick) {
-  TestPlugin plugin;
-  HWND editor = open(plugin, host.handle());
-  ASSERT_NE(editor, nullptr);
-  Capture before;
-  ASSERT_TRUE(captureClient(editor, before));
-  plugin.set(14, 0.0f);
-  pumpMessages(250);
-  Capture after;
-  ASSERT_TRUE(captureClient(editor, after));
-  EXPECT_EQ(after.at(663, 350), rgbPixel(226, 176, 104));  // OFF now selected
-  EXPECT_EQ(after.at(697, 350), rgbPixel(33, 53, 58));
-  // Selecting Silver on the bar repaints at once in the Silver bar colours.
-  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at(760, 55));
-  Capture silver;
-  ASSERT_TRUE(captureClient(editor, silver));
-  EXPECT_EQ(silver.at(516, 18), rgbPixel(204, 216, 224));
-  EXPECT_EQ(silver.at(723, 46), rgbPixel(33, 94, 115));
-  EXPECT_EQ(silver.at(663, 350), rgbPixel(33, 94, 115));  // OFF, Silver switch colours
 }
 
 }  // namespace

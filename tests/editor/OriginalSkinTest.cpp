@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-#include "editor/Painters.h"
+#include "editor/OriginalSkin.h"
+#include "editor/PaintEditor.h"
 #include "editor/RecordingCanvas.h"
 #include "editor/SelectorColours.h"
+#include "editor/Selectors.h"
 #include "params/SkinId.h"
 
 namespace {
@@ -38,7 +40,7 @@ std::vector<const DrawCall*> withColour(const std::vector<const DrawCall*>& call
 }
 
 const DrawCall* fillAt(const RecordingCanvas& canvas, RectI rect) {
-  for (const DrawCall* call : canvas.all(DrawOp::FillRect))
+  for (const DrawCall* call : canvas.all(DrawOp::FillSolid))
     if (call->rect == rect) return call;
   return nullptr;
 }

@@ -1,97 +1,83 @@
-// The cached face against the one-pass paint through the real GDI and GDI+ layer: for random
-// walks through the states of every appearance, the frame that the Windows surfaces compose
-// equals, bit for bit, the face painted in one pass into a new bitmap, as the window did
-// before it kept a cache.
+// The cached face against the one-pass paint, through the real drawing layer of the program
+// (GDI and GDI+ under wine, cairo on Linux): for random walks through the states of every
+// appearance, the frame that the surfaces compose equals, bit for bit, the face painted in
+// one pass on a new back buffer, as the window did before it kept a cache.
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <cstdio>
 #include <string>
 
-#include "editor/FaceComposer.h"
-#include "editor/win32/GdiFaceSurfaces.h"
-#include "tests/facecache/FaceWalk.h"
-#include "tests/facecache/OnePassFace.h"
+#include "params/SkinId.h"
+#include "tests/facecache/IdentitySurface.h"
 
 namespace {
 
 constexpr int kStepsPerSkin = 40;
 constexpr int kStepsAcrossSkins = 40;
 
-class GdiFaceTest : public ::testing::Test {
+class FaceIdentityTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { reference_ = new OnePassFace; }
-  static void TearDownTestSuite() {
-    delete reference_;
-    reference_ = nullptr;
-  }
-
-  bool compose(const FaceState& state) {
-    surfaces_.beginPaint(reference_->screen(), reference_->resources());
-    const bool composed =
-        composeFace(cache_, surfaces_, state.values, state.skin, state.activeParam);
-    surfaces_.endPaint();
-    return composed;
-  }
-
   // Walks and compares the composed frame with the one-pass face after every step.
   void walk(FaceWalk& walk, int steps) {
     std::string history = "start";
     for (int k = 0; k <= steps; ++k) {
-      ASSERT_TRUE(compose(walk.state()));
-      const FacePixels cached = readFacePixels(surfaces_.frameDc());
-      const FacePixels reference = reference_->paint(walk.state());
-      ASSERT_EQ(pictureDifference(cached, reference), "")
+      ASSERT_TRUE(surface_->compose(walk.state()));
+      ASSERT_EQ(pictureDifference(surface_->composed(), surface_->onePass(walk.state())), "")
           << "after step " << k << " (" << history << ") in skin " << walk.state().skin;
       history = walk.step();
     }
   }
 
-  static OnePassFace* reference_;
-  GdiFaceSurfaces surfaces_;
-  FaceCache cache_;
+  std::unique_ptr<IdentitySurface> surface_ = makeIdentitySurface();
 };
 
-OnePassFace* GdiFaceTest::reference_ = nullptr;
+// One walk per appearance, each with a seed of its own.
+class FaceIdentityWalk : public FaceIdentityTest, public ::testing::WithParamInterface<int32_t> {};
 
-TEST_F(GdiFaceTest, OriginalComposedFromCacheEqualsOnePassPaint) {
-  FaceWalk steps(1301, Original, false);
+TEST_P(FaceIdentityWalk, ComposedFromCacheEqualsOnePassPaint) {
+  FaceWalk steps(1301 + static_cast<uint32_t>(GetParam()), GetParam(), false);
   walk(steps, kStepsPerSkin);
 }
 
-TEST_F(GdiFaceTest, VintageComposedFromCacheEqualsOnePassPaint) {
-  FaceWalk steps(1302, Vintage, false);
-  walk(steps, kStepsPerSkin);
-}
-
-TEST_F(GdiFaceTest, SilverComposedFromCacheEqualsOnePassPaint) {
-  FaceWalk steps(1303, Silver, false);
-  walk(steps, kStepsPerSkin);
-}
+INSTANTIATE_TEST_SUITE_P(EverySkin, FaceIdentityWalk, ::testing::Values(Original, Vintage, Silver),
+                         [](const ::testing::TestParamInfo<int32_t>& info) {
+                           return std::string(info.param == Original  ? "Original"
+                                              : info.param == Vintage ? "Vintage"
+                                                                      : "Silver");
+                         });
 
 // Backdrops are kept per appearance: coming back to one reuses it under a changed frame.
-TEST_F(GdiFaceTest, SwitchingAppearancesKeepsEveryFaceEqualToOnePassPaint) {
+TEST_F(FaceIdentityTest, SwitchingAppearancesKeepsEveryFaceEqualToOnePassPaint) {
   FaceWalk steps(1304, Vintage, true);
   walk(steps, kStepsAcrossSkins);
 }
 
-TEST_F(GdiFaceTest, CachedSurfacesHoldOneBitmapPerAppearanceShownAndTheFrame) {
+TEST_F(FaceIdentityTest, CachedSurfacesHoldOnePicturePerAppearanceShownAndTheFrame) {
   FaceState state{};
   state.activeParam = -1;
+  ASSERT_TRUE(surface_->compose(state));
+  EXPECT_EQ(surface_->pixelBytes(), 2 * surface_->pictureBytes());
   for (int32_t skin = 0; skin < kNumSkins; ++skin) {
     state.skin = skin;
-    ASSERT_TRUE(compose(state));
+    ASSERT_TRUE(surface_->compose(state));
   }
-  BITMAP frame{};
-  ASSERT_NE(GetObjectW(GetCurrentObject(surfaces_.frameDc(), OBJ_BITMAP), sizeof frame, &frame), 0);
-  const size_t bitmapBytes = static_cast<size_t>(frame.bmWidthBytes) * frame.bmHeight;
-  EXPECT_EQ(surfaces_.pixelBytes(), 4 * bitmapBytes);
-  std::printf("face cache: %zu bytes per bitmap, %zu bytes with all three backdrops\n", bitmapBytes,
-              surfaces_.pixelBytes());
-  surfaces_.release();
-  EXPECT_EQ(surfaces_.pixelBytes(), 0u);
-  EXPECT_EQ(surfaces_.frameDc(), nullptr);
+  EXPECT_EQ(surface_->pixelBytes(), 4 * surface_->pictureBytes());
+  std::printf("face cache: %zu bytes per picture, %zu bytes with all three backdrops\n",
+              surface_->pictureBytes(), surface_->pixelBytes());
+  surface_->release();
+  EXPECT_EQ(surface_->pixelBytes(), 0u);
+  EXPECT_TRUE(surface_->composed().empty()) << "no frame is kept";
+}
+
+// Surfaces made again after release start as a new back buffer does, and the composition is
+// redone from scratch rather than from a stale frame.
+TEST_F(FaceIdentityTest, ReleasedSurfacesComposeAgainFromAnEmptyCache) {
+  FaceWalk steps(1305, Silver, false);
+  ASSERT_TRUE(surface_->compose(steps.state()));
+  surface_->release();
+  steps.step();
+  ASSERT_TRUE(surface_->compose(steps.state()));
+  EXPECT_EQ(pictureDifference(surface_->composed(), surface_->onePass(steps.state())), "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "params/Legato.h"
 #include "params/Programs.h"
 #include "params/SkinId.h"
 
@@ -72,7 +73,7 @@ std::string FaceWalk::step() {
     case kProgramNudgedOut:
       return loadProgram(0.00002);
     case kLegatoToggled:
-      state_.values[kLegato] = state_.values[kLegato] >= 0.5 ? 0.0 : 1.0;
+      state_.values[kLegato] = legatoIsOn(state_.values[kLegato]) ? 0.0 : 1.0;
       return "Legato toggled";
     case kDrag:
       state_.activeParam = std::uniform_int_distribution<int32_t>(-1, kNumParams - 1)(random_);

@@ -5,14 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "editor/win32/GdiCanvas.h"
+#include "tests/facecache/FacePixels.h"
 #include "tests/facecache/FaceWalk.h"
-
-// Every pixel of an 860 x 530 picture, top row first, all 32 bits as the bitmap holds them.
-using FacePixels = std::vector<uint32_t>;
 
 class OnePassFace {
  public:
@@ -39,6 +35,3 @@ FacePixels readFacePixels(HDC dc);
 
 // The red, green and blue of each pixel, as a window shows them.
 FacePixels colourOnly(FacePixels pixels);
-
-// Empty when the two pictures are equal; else how many pixels differ and where the first is.
-std::string pictureDifference(const FacePixels& a, const FacePixels& b);

@@ -94,7 +94,7 @@ RectI pixelBounds(const DrawCall& call) {
   const float halfPen = call.pen.width / 2 + kAntiAliasMargin;
   switch (call.op) {
     case DrawOp::FillBackground:
-    case DrawOp::FillRect:
+    case DrawOp::FillSolid:
     case DrawOp::TextIn:
     case DrawOp::DrawFaceText:
       return call.rect;
@@ -108,19 +108,19 @@ RectI pixelBounds(const DrawCall& call) {
     }
     case DrawOp::TextAt:
       return textAtBounds(call);
-    case DrawOp::FillRectangleInt:
-    case DrawOp::FillEllipseInt:
+    case DrawOp::FillPixelRectangle:
+    case DrawOp::FillPixelEllipse:
       return widened(call.rect, static_cast<int32_t>(kAntiAliasMargin));
     case DrawOp::FillRectangle:
     case DrawOp::FillEllipse:
       return sizedBounds(call.coords, kAntiAliasMargin);
-    case DrawOp::DrawRectangle:
-    case DrawOp::DrawEllipse:
-    case DrawOp::DrawArc:
+    case DrawOp::StrokeRectangle:
+    case DrawOp::StrokeEllipse:
+    case DrawOp::StrokeArc:
       return sizedBounds(call.coords, halfPen);
-    case DrawOp::DrawLine:
+    case DrawOp::StrokeLine:
       return pointBounds(call.coords, 0, 4, halfPen);
-    case DrawOp::DrawCurve:
+    case DrawOp::StrokeCurve:
       return pointBounds(call.coords, 0, call.coords.size(), halfPen + kCurveSwing);
     default:
       return RectI{};

@@ -5,6 +5,7 @@
 
 #include "gtest/gtest.h"
 #include "tests/host/TestHost.h"
+#include "tools/host/EventBlock.h"
 
 namespace {
 
@@ -155,22 +156,45 @@ TEST(Dispatcher, ResetsAnswerAsHostsExpect) {
   EXPECT_EQ(plugin.dispatch(effSetBlockSize, 0, 512), 0);
 }
 
+// Null outputs are skipped, yet the voice goes on: an instance that rendered the same frames
+// with nowhere to put them sounds, from then on, exactly like one that wrote them out. A
+// negative or zero frame count moves nothing.
 TEST(Dispatcher, ProcessingWithoutOutputsIsSafe) {
-  TestPlugin plugin;
-  AEffect* e = plugin.effect();
-  float left[64];
-  float right[64];
+  constexpr int kFrames = 64;
+  TestPlugin silent;
+  TestPlugin heard;
+  EventBlock note;
+  note.add(3, 0x90, 60, 100);
+  for (TestPlugin* plugin : {&silent, &heard})
+    ASSERT_EQ(plugin->dispatch(effProcessEvents, 0, 0, note.events()), 1);
+
+  float left[kFrames] = {};
+  float right[kFrames] = {};
   float* outputs[2] = {left, nullptr};
-  e->processReplacing(e, nullptr, nullptr, 64);
-  e->processReplacing(e, nullptr, outputs, 64);
+  double doubleLeft[kFrames] = {};
+  double* doubles[2] = {nullptr, doubleLeft};
+  AEffect* e = silent.effect();
+  e->processReplacing(e, nullptr, nullptr, kFrames);
+  e->processReplacing(e, nullptr, outputs, kFrames);
   outputs[1] = right;
   e->processReplacing(e, nullptr, outputs, -5);
   e->processReplacing(e, nullptr, outputs, 0);
-  double dl[16];
-  double* doubles[2] = {nullptr, dl};
-  e->processDoubleReplacing(e, nullptr, doubles, 16);
-  e->process(e, nullptr, nullptr, 16);
-  SUCCEED();
+  e->processDoubleReplacing(e, nullptr, doubles, kFrames);
+  e->process(e, nullptr, nullptr, kFrames);
+
+  float heardLeft[kFrames];
+  float heardRight[kFrames];
+  float* heardOutputs[2] = {heardLeft, heardRight};
+  for (int block = 0; block < 4; ++block)
+    heard.effect()->processReplacing(heard.effect(), nullptr, heardOutputs, kFrames);
+
+  e->processReplacing(e, nullptr, outputs, kFrames);
+  heard.effect()->processReplacing(heard.effect(), nullptr, heardOutputs, kFrames);
+  EXPECT_NE(heardLeft[kFrames - 1], 0.0f) << "the note sounds";
+  for (int j = 0; j < kFrames; ++j) {
+    ASSERT_EQ(left[j], heardLeft[j]) << "frame " << j;
+    ASSERT_EQ(right[j], heardRight[j]) << "frame " << j;
+  }
 }
 
 }  // namespace

@@ -24,13 +24,13 @@ double angleAround(PointF point, PointF centre) {
 
 std::vector<const DrawCall*> linesInColour(const RecordingCanvas& canvas, Argb colour) {
   std::vector<const DrawCall*> found;
-  for (const DrawCall* line : canvas.all(DrawOp::DrawLine))
+  for (const DrawCall* line : canvas.all(DrawOp::StrokeLine))
     if (line->pen.colour == colour) found.push_back(line);
   return found;
 }
 
 const DrawCall* filledRectAt(const RecordingCanvas& canvas, RectI rect) {
-  for (const DrawCall* fill : canvas.all(DrawOp::FillRectangleInt))
+  for (const DrawCall* fill : canvas.all(DrawOp::FillPixelRectangle))
     if (fill->rect == rect) return fill;
   return nullptr;
 }

@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr int32_t kEditorWidth = 860;
-constexpr int32_t kEditorHeight = 530;
+constexpr int32_t kWindowWidth = 860;
+constexpr int32_t kWindowHeight = 530;
 constexpr wchar_t kEditorClass[] = L"BrisalondeMultiSkinVST2_110";
 constexpr int32_t kNumSkins = 3;
 constexpr int32_t kNumParams = 16;
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
   if (effect == nullptr) return 1;
   int status = 1;
   {
-    HostWindow host(kEditorWidth, kEditorHeight);
+    HostWindow host(kWindowWidth, kWindowHeight);
     // What the host's own window and message loop cost, for comparison.
     const double hostAloneCpu = cpuWhileOpen(effect, options.seconds, false);
     if (host.handle() != nullptr &&

@@ -5,8 +5,8 @@
 
 #include "DrawingQueries.h"
 #include "core/ProgramSlot.h"
-#include "editor/Painters.h"
 #include "editor/ProgramMatch.h"
+#include "editor/SilverSkin.h"
 #include "params/Programs.h"
 #include "plugin/PluginInstance.h"
 

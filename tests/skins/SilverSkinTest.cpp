@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "DrawingQueries.h"
-#include "editor/Painters.h"
 #include "editor/SilverFader.h"
+#include "editor/SilverSkin.h"
 #include "params/ParamTable.h"
 
 namespace {
@@ -38,7 +38,7 @@ RecordingCanvas paintSilver(const std::vector<double>& values, int32_t activePar
 // The index lines across the caps, in drawing order: one per fader.
 std::vector<const DrawCall*> indexLines(const RecordingCanvas& canvas) {
   std::vector<const DrawCall*> found;
-  for (const DrawCall* line : canvas.all(DrawOp::DrawLine))
+  for (const DrawCall* line : canvas.all(DrawOp::StrokeLine))
     if (line->pen.width == kIndexLineWidth) found.push_back(line);
   return found;
 }
@@ -66,7 +66,7 @@ TEST(SilverFader, CapCentreFollowsTheValueOverEightyPixels) {
     EXPECT_EQ(lineStart(*lines[0]).x, 58.0f);
     EXPECT_EQ(lineEnd(*lines[0]).x, 88.0f);
     // The cap body: 32 x 18 around the same height.
-    const auto outlines = canvas.all(DrawOp::DrawRectangle);
+    const auto outlines = canvas.all(DrawOp::StrokeRectangle);
     ASSERT_EQ(outlines.size(), 1u);
     EXPECT_EQ(outlines[0]->coords, std::vector<float>({57.0f, c.capY - 9, 32.0f, 18.0f}));
   }
@@ -119,7 +119,7 @@ TEST(SilverSkin, AccentColoursMarkOscillatorsOutputAndTheRest) {
 TEST(SilverSkin, OnlyTheDraggedFaderIsOutlinedInItsAccent) {
   for (int32_t active : {2, 12, 10}) {
     const RecordingCanvas canvas = paintSilver(defaultValues(), active);
-    const auto outlines = canvas.all(DrawOp::DrawRectangle);
+    const auto outlines = canvas.all(DrawOp::StrokeRectangle);
     const auto ids = faderIds();
     ASSERT_EQ(outlines.size(), ids.size());
     for (size_t n = 0; n < ids.size(); ++n) {

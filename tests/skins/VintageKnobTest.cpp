@@ -21,7 +21,7 @@ RecordingCanvas knobAt(double v) {
 // The scale lamps are the knob's first eleven lines; true for each lit one.
 std::vector<bool> litLamps(double v) {
   const RecordingCanvas canvas = knobAt(v);
-  const auto lines = canvas.all(DrawOp::DrawLine);
+  const auto lines = canvas.all(DrawOp::StrokeLine);
   std::vector<bool> lit;
   for (int k = 0; k < kLampCount; ++k) {
     const Argb colour = lines.at(k)->pen.colour;
@@ -39,7 +39,7 @@ const DrawCall& pointerOf(const RecordingCanvas& canvas) {
 
 TEST(VintageKnob, LampsSpreadOverTheSweepWithLongOnesAtEndsAndMiddle) {
   const RecordingCanvas canvas = knobAt(0.5);
-  const auto lines = canvas.all(DrawOp::DrawLine);
+  const auto lines = canvas.all(DrawOp::StrokeLine);
   for (int k = 0; k < kLampCount; ++k) {
     const DrawCall& lamp = *lines.at(k);
     const bool isLong = k % 5 == 0;

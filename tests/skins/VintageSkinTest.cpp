@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "DrawingQueries.h"
-#include "editor/Painters.h"
+#include "editor/VintageSkin.h"
 #include "params/ParamTable.h"
 
 namespace {
@@ -107,7 +107,7 @@ TEST(VintageSkin, DraggedControlAloneHasTheActiveBoxAndText) {
 
 TEST(VintageSkin, CheeksCarryTheSameGrainAtTheirOwnOffset) {
   const RecordingCanvas canvas = paintVintage(defaultValues());
-  const auto curves = canvas.all(DrawOp::DrawCurve);
+  const auto curves = canvas.all(DrawOp::StrokeCurve);
   ASSERT_EQ(curves.size(), 80u);
   for (size_t i = 0; i < 40; ++i) {
     const DrawCall& left = *curves[i];
@@ -158,7 +158,7 @@ TEST(VintageSkin, DrawsInOneGraphicsContextWithFortyTwoTexts) {
   EXPECT_EQ(canvas.all(DrawOp::OpenShapes).size(), 1u);
   EXPECT_EQ(canvas.all(DrawOp::DrawFaceText).size(), 42u);
   // Nothing of the GDI layer: the bar and the switch are drawn over the skin afterwards.
-  EXPECT_TRUE(canvas.all(DrawOp::FillRect).empty());
+  EXPECT_TRUE(canvas.all(DrawOp::FillSolid).empty());
   EXPECT_TRUE(canvas.all(DrawOp::TextIn).empty());
 }
 

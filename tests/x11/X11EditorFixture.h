@@ -1,66 +1,11 @@
-// The test host for the Linux editor: the real .so loaded through VSTPluginMain, host frames
-// on the X display the tests run on, input made by the X server itself (XTest) so that it
-// reaches the editor's own connection as a user's would, the host's idle call every 40 ms,
-// and the editor's pixels read back.
+// The fixture of the tests that only the Linux editor has: a session of the test host on the
+// display the tests run on, for each test.
 #pragma once
 
-// GoogleTest before Xlib, whose macros (None, Bool, ...) would break its templates.
-#include <gtest/gtest.h>
+#include "tests/x11/X11Session.h"
 
-#include <X11/Xlib.h>
-
-#include <memory>
-#include <vector>
-
-#include "tests/host/TestHost.h"
-#include "tools/snapshot/X11HostWindow.h"
-
-constexpr int32_t kEditorWidth = 860;
-constexpr int32_t kEditorHeight = 530;
-// The host frame's place on the screen: client and screen coordinates differ, and there is
-// room above and left of the editor to drag into.
-constexpr int32_t kHostX = 100;
-constexpr int32_t kHostY = 80;
-constexpr int32_t kIdlePeriodMs = 40;
-
-class X11EditorTest : public ::testing::Test {
+class X11EditorTest : public ::testing::Test, protected X11Session {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
-  // effEditOpen with the frame's id; the editor's window, or 0 when none appeared.
-  Window open(TestPlugin& plugin, const X11HostWindow& frame);
-  void close(TestPlugin& plugin);
-  // The host's idle calls to every open editor: one now, or every 40 ms for a while.
-  void idle();
-  void idleFor(int milliseconds);
-
-  // Input through the X server at client coordinates of the first frame's editor; each
-  // action ends with the editor having read it.
-  void moveTo(int32_t x, int32_t y);
-  void press(int32_t x, int32_t y);
-  void release();
-  void click(int32_t x, int32_t y);
-  void doubleClick(int32_t x, int32_t y);
-  void wheel(int32_t x, int32_t y, int notches);  // positive: away from the user
-  void pressButton(unsigned button);
-  void holdShift(bool down);
-
-  // What the window shows now.
-  Capture picture(Window window);
-
-  int countCalls(int32_t opcode, int32_t index) const;
-  std::vector<HostCall> callsOf(int32_t opcode) const;
-  int32_t savedSkin(TestPlugin& plugin) const;
-
-  Display* display_ = nullptr;
-  std::unique_ptr<X11HostWindow> host_;
-  int32_t originX_ = kHostX;
-  int32_t originY_ = kHostY;
-
- private:
-  void fake(bool sync = true);
-  std::vector<TestPlugin*> open_;
-  bool shiftHeld_ = false;
-  bool buttonHeld_ = false;
+  void SetUp() override { ASSERT_TRUE(start()); }
+  void TearDown() override { stop(); }
 };

@@ -11,10 +11,11 @@ class TextFilterCanvas : public Canvas {
   // Passes text run number `keptText` (counted from 0 in drawing order) and no other.
   TextFilterCanvas(Canvas& target, int32_t keptText) : target_(target), keptText_(keptText) {}
 
+  // The plain layer (PlainCanvas.h).
   void saveState() override { target_.saveState(); }
   void restoreState() override { target_.restoreState(); }
   void fillBackground(RectI rect) override { target_.fillBackground(rect); }
-  void fillRect(RectI rect, Rgb colour) override { target_.fillRect(rect, colour); }
+  void fillSolid(RectI rect, Rgb colour) override { target_.fillSolid(rect, colour); }
   void outlineEllipse(RectI bounds, Rgb colour, int32_t penWidth) override {
     target_.outlineEllipse(bounds, colour, penWidth);
   }
@@ -26,38 +27,39 @@ class TextFilterCanvas : public Canvas {
   void textIn(RectI rect, std::string_view text, EditorFont font, Rgb colour,
               TextAlign align) override;
 
+  // The shape layer (ShapeCanvas.h).
   void openShapes() override { target_.openShapes(); }
   void closeShapes() override { target_.closeShapes(); }
-  void setAntiAlias(bool on) override { target_.setAntiAlias(on); }
+  void setSmoothing(bool on) override { target_.setSmoothing(on); }
   void fillRectangle(const Brush& brush, float x, float y, float width, float height) override {
     target_.fillRectangle(brush, x, y, width, height);
   }
-  void fillRectangleInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                        int32_t height) override {
-    target_.fillRectangleInt(brush, x, y, width, height);
+  void fillPixelRectangle(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                          int32_t height) override {
+    target_.fillPixelRectangle(brush, x, y, width, height);
   }
   void fillEllipse(const Brush& brush, float x, float y, float width, float height) override {
     target_.fillEllipse(brush, x, y, width, height);
   }
-  void fillEllipseInt(const Brush& brush, int32_t x, int32_t y, int32_t width,
-                      int32_t height) override {
-    target_.fillEllipseInt(brush, x, y, width, height);
+  void fillPixelEllipse(const Brush& brush, int32_t x, int32_t y, int32_t width,
+                        int32_t height) override {
+    target_.fillPixelEllipse(brush, x, y, width, height);
   }
-  void drawLine(const Pen& pen, PointF from, PointF to) override {
-    target_.drawLine(pen, from, to);
+  void strokeLine(const Pen& pen, PointF from, PointF to) override {
+    target_.strokeLine(pen, from, to);
   }
-  void drawRectangle(const Pen& pen, float x, float y, float width, float height) override {
-    target_.drawRectangle(pen, x, y, width, height);
+  void strokeRectangle(const Pen& pen, float x, float y, float width, float height) override {
+    target_.strokeRectangle(pen, x, y, width, height);
   }
-  void drawEllipse(const Pen& pen, float x, float y, float width, float height) override {
-    target_.drawEllipse(pen, x, y, width, height);
+  void strokeEllipse(const Pen& pen, float x, float y, float width, float height) override {
+    target_.strokeEllipse(pen, x, y, width, height);
   }
-  void drawArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
-               float sweepAngle) override {
-    target_.drawArc(pen, x, y, width, height, startAngle, sweepAngle);
+  void strokeArc(const Pen& pen, float x, float y, float width, float height, float startAngle,
+                 float sweepAngle) override {
+    target_.strokeArc(pen, x, y, width, height, startAngle, sweepAngle);
   }
-  void drawCurve(const Pen& pen, const PointF* points, int32_t count) override {
-    target_.drawCurve(pen, points, count);
+  void strokeCurve(const Pen& pen, const PointF* points, int32_t count) override {
+    target_.strokeCurve(pen, points, count);
   }
   void drawFaceText(std::u16string_view text, const FontSpec& font, Rgb colour, RectI rect,
                     TextAlign align) override;

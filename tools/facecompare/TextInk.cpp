@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "editor/Layout.h"
-#include "editor/Painters.h"
+#include "editor/PaintEditor.h"
 #include "editor/RecordingCanvas.h"
 #include "editor/cairo/CairoCanvas.h"
 #include "tools/facecompare/TextFilterCanvas.h"

@@ -5,11 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/WindowSize.h"
 #include "plugin/vst2.h"
 #include "tools/snapshot/Capture.h"
-
-constexpr int32_t kEditorWidth = 860;
-constexpr int32_t kEditorHeight = 530;
 
 struct PressPoint {
   bool held = false;  // hold the mouse button down here while the picture is taken

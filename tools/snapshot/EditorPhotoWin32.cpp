@@ -13,7 +13,7 @@ constexpr DWORD kSettleMs = 300;
 }  // namespace
 
 bool photographEditor(AEffect* effect, const PressPoint& press, Capture& out, std::string& error) {
-  HostWindow host(kEditorWidth, kEditorHeight);
+  HostWindow host(kWindowWidth, kWindowHeight);
   if (host.handle() == nullptr) {
     error = "cannot create a window (is a display set?)";
     return false;

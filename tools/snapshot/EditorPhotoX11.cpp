@@ -40,7 +40,7 @@ void sendButton(Display* display, Window window, int type, const PressPoint& pre
 
 bool photograph(Display* display, AEffect* effect, const PressPoint& press, Capture& out,
                 std::string& error) {
-  X11HostWindow host(display, 0, 0, kEditorWidth, kEditorHeight);
+  X11HostWindow host(display, 0, 0, kWindowWidth, kWindowHeight);
   if (effect->dispatcher(effect, effEditOpen, 0, 0, host.handle(), 0.0f) != 1) {
     error = "the plug-in did not open its editor";
     return false;

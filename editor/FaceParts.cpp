@@ -1,8 +1,10 @@
 // The face in two layers: each skin's backdrop with the appearance bar over it, and the value
 // parts with the Legato switch, drawn in the order of the one-pass paint.
 #include "editor/FaceParts.h"
-#include "editor/Painters.h"
-#include "editor/SkinLayers.h"
+#include "editor/OriginalSkin.h"
+#include "editor/Selectors.h"
+#include "editor/SilverSkin.h"
+#include "editor/VintageSkin.h"
 #include "params/Legato.h"
 #include "params/SkinId.h"
 

@@ -1,4 +1,4 @@
 // Storage of the module handle; written once at library attach, read by the editor.
-#include "editor/ModuleHandle.h"
+#include "editor/win32/ModuleHandle.h"
 
 void* moduleInstance = nullptr;

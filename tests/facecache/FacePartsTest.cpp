@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "editor/FaceParts.h"
-#include "editor/Painters.h"
+#include "editor/PaintEditor.h"
 #include "params/SkinId.h"
 #include "tests/facecache/FaceWalk.h"
 #include "tests/facecache/RecordedCalls.h"
@@ -75,7 +75,7 @@ std::vector<bool> interleaving(const std::vector<DrawCall>& whole,
   return isValue;
 }
 
-class FaceLayers : public ::testing::TestWithParam<int32_t> {
+class FaceParts : public ::testing::TestWithParam<int32_t> {
  protected:
   // The default face, then the states of a walk through this appearance.
   std::vector<FaceState> states() const {
@@ -89,7 +89,7 @@ class FaceLayers : public ::testing::TestWithParam<int32_t> {
   }
 };
 
-TEST_P(FaceLayers, BackdropAndValuesDrawTheOnePassCallsInTheirOrder) {
+TEST_P(FaceParts, BackdropAndValuesDrawTheOnePassCallsInTheirOrder) {
   const std::vector<DrawCall> back = backdrop(GetParam());
   for (const FaceState& state : states()) {
     const std::vector<DrawCall> whole = onePass(state);
@@ -106,7 +106,7 @@ TEST_P(FaceLayers, BackdropAndValuesDrawTheOnePassCallsInTheirOrder) {
   }
 }
 
-TEST_P(FaceLayers, AllPartsDrawWhatEachPartDrawsAloneInPaintOrder) {
+TEST_P(FaceParts, AllPartsDrawWhatEachPartDrawsAloneInPaintOrder) {
   for (const FaceState& state : states()) {
     std::vector<DrawCall> oneByOne;
     for (int32_t part : partsInPaintOrder())
@@ -119,7 +119,7 @@ TEST_P(FaceLayers, AllPartsDrawWhatEachPartDrawsAloneInPaintOrder) {
   }
 }
 
-TEST_P(FaceLayers, EachPartDrawsInsideItsAreaAndNoOtherPartDrawsThere) {
+TEST_P(FaceParts, EachPartDrawsInsideItsAreaAndNoOtherPartDrawsThere) {
   const int32_t skin = GetParam();
   for (const FaceState& state : states()) {
     for (int32_t part = 0; part < kNumFaceParts; ++part) {
@@ -143,7 +143,7 @@ std::string skinName(const ::testing::TestParamInfo<int32_t>& info) {
   return kNames[info.param];
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySkin, FaceLayers, ::testing::Values(Original, Vintage, Silver),
+INSTANTIATE_TEST_SUITE_P(EverySkin, FaceParts, ::testing::Values(Original, Vintage, Silver),
                          skinName);
 
 }  // namespace

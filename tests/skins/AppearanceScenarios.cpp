@@ -1,27 +1,16 @@
-// The Vintage and Silver skins in the real editor window of the Windows build: picked with
-// mouse clicks on the appearance bar, their pixels read back at known places, text above the
-// shapes beneath it, and the Silver fader's jump to a pressed point.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
+// The three appearances in a real editor window, whatever the window system: picked with
+// clicks on the appearance bar, their colours read back at known places, the Vintage value box
+// lit during a drag, the Silver program mark and the Silver fader's jump to a pressed point,
+// and face text above the shapes drawn before it. Each test program runs these through the
+// driver of its own window system.
 #include <cstdlib>
 
-#include "tests/host/TestHost.h"
-#include "tools/snapshot/HostWindow.h"
+#include "editor/WindowSize.h"
+#include "tests/editor/EditorScenario.h"
 
 namespace {
 
-constexpr int32_t kEditorWidth = 860;
-constexpr int32_t kEditorHeight = 530;
-constexpr wchar_t kEditorClass[] = L"BrisalondeMultiSkinVST2_110";
-constexpr size_t kChunkSize = 148;
-constexpr size_t kChunkSkinOffset = 144;
-
 enum Skin : int32_t { kOriginal = 0, kVintage = 1, kSilver = 2 };
-
-// A point inside each skin segment of the appearance bar, clear of its label.
-constexpr POINT kSegmentPoint[] = {{530, 47}, {628, 47}, {726, 47}};
 
 struct Colour {
   int red;
@@ -50,8 +39,15 @@ bool colourNear(Colour got, Colour expected, int tolerance) {
          << " within " << tolerance;
 }
 
+struct Area {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+};
+
 // How many pixels of `area` lie within `tolerance` of `expected` in every channel.
-int pixelsNear(const Capture& picture, RECT area, Colour expected, int tolerance) {
+int pixelsNear(const Capture& picture, Area area, Colour expected, int tolerance) {
   int found = 0;
   for (int32_t y = area.top; y < area.bottom; ++y)
     for (int32_t x = area.left; x < area.right; ++x)
@@ -59,74 +55,16 @@ int pixelsNear(const Capture& picture, RECT area, Colour expected, int tolerance
   return found;
 }
 
-class SkinWindowTest : public ::testing::Test {
+// One editor, open for the whole test.
+class AppearanceScenario : public EditorScenario {
  protected:
-  // One host frame serves all tests: destroying a top-level window is slow under wine
-  // without a window manager. Each test opens and closes its own editor in it.
-  static void SetUpTestSuite() { host_ = new HostWindow(kEditorWidth, kEditorHeight); }
-  static void TearDownTestSuite() {
-    delete host_;
-    host_ = nullptr;
-  }
+  void SetUp() override { ASSERT_TRUE(driver_->open(plugin_.effect())); }
+  void TearDown() override { driver_->close(plugin_.effect()); }
 
-  void SetUp() override {
-    ASSERT_NE(host_->handle(), nullptr) << "no display for the host window";
-    testhost::calls().clear();
-    ASSERT_EQ(plugin_.dispatch(effEditOpen, 0, 0, host_->handle()), 1);
-    editor_ = findChildOfClass(host_->handle(), kEditorClass);
-    ASSERT_NE(editor_, nullptr);
-  }
-  void TearDown() override { plugin_.dispatch(effEditClose); }
-
-  void press(int32_t x, int32_t y, bool shift = false) {
-    SendMessageW(editor_, WM_LBUTTONDOWN, MK_LBUTTON | (shift ? MK_SHIFT : 0), MAKELPARAM(x, y));
-  }
-  void moveTo(int32_t x, int32_t y) {
-    SendMessageW(editor_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-  }
-  void release(int32_t x, int32_t y) { SendMessageW(editor_, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
-  void click(POINT point) {
-    press(point.x, point.y);
-    release(point.x, point.y);
-  }
-  void pickSkin(int32_t skin) { click(kSegmentPoint[skin]); }
-
-  // What the editor shows now: a repaint is forced so that a pending one is not missed.
-  Capture picture() {
-    InvalidateRect(editor_, nullptr, FALSE);
-    Capture capture;
-    EXPECT_TRUE(captureClient(editor_, capture));
-    EXPECT_EQ(capture.width, kEditorWidth);
-    EXPECT_EQ(capture.height, kEditorHeight);
-    return capture;
-  }
-
-  // The skin as the host would save it with the project.
-  int32_t savedSkin() {
-    void* chunk = nullptr;
-    if (plugin_.dispatch(effGetChunk, 0, 0, &chunk) != static_cast<intptr_t>(kChunkSize)) return -1;
-    const auto* bytes = static_cast<const unsigned char*>(chunk);
-    int32_t skin = 0;
-    for (size_t b = 0; b < 4; ++b)
-      skin |= static_cast<int32_t>(bytes[kChunkSkinOffset + b]) << (8 * b);
-    return skin;
-  }
-
-  std::vector<HostCall> callsOf(int32_t opcode) const {
-    std::vector<HostCall> found;
-    for (const HostCall& call : testhost::calls())
-      if (call.opcode == opcode) found.push_back(call);
-    return found;
-  }
-
-  static HostWindow* host_;
   TestPlugin plugin_;
-  HWND editor_ = nullptr;
 };
 
-HostWindow* SkinWindowTest::host_ = nullptr;
-
-TEST_F(SkinWindowTest, AppearanceBarClicksSwitchSkinAndTellTheHost) {
+TEST_F(AppearanceScenario, AppearanceBarClicksRepaintAtOnceAndTellTheHost) {
   const struct {
     int32_t skin;
     Colour selectedFace;
@@ -138,36 +76,52 @@ TEST_F(SkinWindowTest, AppearanceBarClicksSwitchSkinAndTellTheHost) {
   };
   size_t updates = 0;
   for (const auto& step : steps) {
-    pickSkin(step.skin);
+    pickSkin(step.skin);  // no tick awaited: the click itself repaints
     EXPECT_EQ(callsOf(audioMasterUpdateDisplay).size(), ++updates);
-    EXPECT_EQ(savedSkin(), step.skin);
-    const Capture shown = picture();
+    EXPECT_EQ(savedSkin(plugin_), step.skin);
+    const Capture shown = driver_->picture();
     for (int32_t segment = 0; segment < 3; ++segment) {
-      const POINT at = kSegmentPoint[segment];
       if (segment == step.skin)
-        EXPECT_TRUE(pixelNear(shown, at.x, at.y, step.selectedFace, 0)) << "skin " << step.skin;
+        EXPECT_TRUE(pixelNear(shown, kSegmentX[segment], kSegmentY, step.selectedFace, 0))
+            << "skin " << step.skin;
       else
-        EXPECT_FALSE(pixelNear(shown, at.x, at.y, step.selectedFace, 10)) << "skin " << step.skin;
+        EXPECT_FALSE(pixelNear(shown, kSegmentX[segment], kSegmentY, step.selectedFace, 10))
+            << "skin " << step.skin;
     }
     EXPECT_TRUE(pixelNear(shown, 5, 300, step.atLeftEdge, 12)) << "skin " << step.skin;
   }
-  // No edit came from switching the skin.
-  EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
+  EXPECT_TRUE(callsOf(audioMasterAutomate).empty()) << "no edit came from switching the skin";
 }
 
-TEST_F(SkinWindowTest, VintageSkinShowsItsElementsInPlace) {
+TEST_F(AppearanceScenario, OriginalSkinShowsItsElementsInPlace) {
+  const Capture shown = driver_->picture();
+  EXPECT_EQ(shown.at(5, 5), kOriginalBackground);
+  EXPECT_EQ(shown.at(845, 520), kOriginalBackground);
+  EXPECT_EQ(shown.at(32, 130), rgbPixel(42, 62, 66));      // program button 1
+  EXPECT_EQ(shown.at(815, 107), rgbPixel(42, 62, 66));     // program button 5
+  EXPECT_EQ(shown.at(527, 46), rgbPixel(226, 176, 104));   // ORIGINAL selected
+  EXPECT_EQ(shown.at(625, 46), rgbPixel(33, 53, 58));      // VINTAGE not
+  EXPECT_EQ(shown.at(523, 42), rgbPixel(68, 95, 98));      // segment border
+  EXPECT_EQ(shown.at(516, 18), kOriginalBackground);       // bar
+  EXPECT_EQ(shown.at(659, 346), rgbPixel(80, 107, 109));   // switch frame
+  EXPECT_EQ(shown.at(697, 350), rgbPixel(226, 176, 104));  // ON selected
+  EXPECT_EQ(shown.at(663, 350), rgbPixel(33, 53, 58));     // OFF not
+  EXPECT_EQ(shown.at(279, 344), rgbPixel(240, 180, 90));   // Transpose pointer, upright
+}
+
+TEST_F(AppearanceScenario, VintageSkinShowsItsElementsInPlace) {
   pickSkin(kVintage);
-  const Capture shown = picture();
+  const Capture shown = driver_->picture();
   // The two cheeks are the same wood, grain included.
   long difference = 0;
-  for (int32_t y = 0; y < kEditorHeight; y += 3)
+  for (int32_t y = 0; y < kWindowHeight; y += 3)
     for (int32_t x = 0; x < 24; ++x) {
       const Colour left = colourOf(shown.at(x, y));
       const Colour right = colourOf(shown.at(x + 836, y));
       difference += std::abs(left.red - right.red) + std::abs(left.green - right.green) +
                     std::abs(left.blue - right.blue);
     }
-  EXPECT_LT(difference / (24 * (kEditorHeight / 3 + 1)), 2);
+  EXPECT_LT(difference / (24 * (kWindowHeight / 3 + 1)), 2);
   const Colour cheek = colourOf(shown.at(12, 300));
   EXPECT_TRUE(cheek.red > cheek.green && cheek.green > cheek.blue) << "wood is brown";
 
@@ -177,8 +131,8 @@ TEST_F(SkinWindowTest, VintageSkinShowsItsElementsInPlace) {
   EXPECT_TRUE(pixelNear(shown, 36, 267, {0x14, 0x1A, 0x16}, 4)) << "idle value box";
   EXPECT_TRUE(pixelNear(shown, 60, 508, {0x14, 0x19, 0x15}, 4)) << "footer band";
   // Square stands at 0.55 and Triangle at 0.3: the top lamp of the first is lit only.
-  const Colour squareTop = colourOf(shown.at(72, 174));
-  const Colour triangleTop = colourOf(shown.at(175, 174));
+  const Colour squareTop = colourOf(shown.at(73, 174));
+  const Colour triangleTop = colourOf(shown.at(176, 174));
   EXPECT_GT(squareTop.red - squareTop.blue, 60) << "amber lamp";
   EXPECT_LT(triangleTop.red - triangleTop.blue, 40) << "dark lamp";
   // The bar and the Legato switch in the Vintage colours over the skin.
@@ -187,21 +141,22 @@ TEST_F(SkinWindowTest, VintageSkinShowsItsElementsInPlace) {
   EXPECT_TRUE(pixelNear(shown, 663, 350, {20, 26, 22}, 0)) << "OFF not selected";
 }
 
-TEST_F(SkinWindowTest, VintageDragLightsTheValueBoxOfTheDraggedKnob) {
+TEST_F(AppearanceScenario, VintageDragLightsTheValueBoxOfTheDraggedKnobOnly) {
   pickSkin(kVintage);
-  press(73, 215);
-  moveTo(73, 205);
-  const Capture dragging = picture();
-  release(73, 205);
+  driver_->press(73, 215);
+  driver_->moveTo(73, 205);
+  const Capture dragging = driver_->picture();
+  driver_->release();
   EXPECT_TRUE(pixelNear(dragging, 36, 267, {0x43, 0x41, 0x2B}, 4)) << "active value box";
   EXPECT_TRUE(pixelNear(dragging, 139, 267, {0x14, 0x1A, 0x16}, 4)) << "neighbour stays idle";
-  const Capture released = picture();
-  EXPECT_TRUE(pixelNear(released, 36, 267, {0x14, 0x1A, 0x16}, 4)) << "idle again after release";
+  driver_->pause(150);
+  EXPECT_TRUE(pixelNear(driver_->picture(), 36, 267, {0x14, 0x1A, 0x16}, 4))
+      << "idle again after the tick that follows the release";
 }
 
-TEST_F(SkinWindowTest, SilverSkinShowsItsElementsInPlace) {
+TEST_F(AppearanceScenario, SilverSkinShowsItsElementsInPlace) {
   pickSkin(kSilver);
-  const Capture shown = picture();
+  const Capture shown = driver_->picture();
   EXPECT_TRUE(pixelNear(shown, 5, 300, {0x1E, 0x27, 0x2D}, 0)) << "slate margin";
   EXPECT_TRUE(pixelNear(shown, 60, 146, {0xA8, 0x57, 0x32}, 16)) << "Square: orange tab";
   EXPECT_TRUE(pixelNear(shown, 360, 146, {0x20, 0x62, 0x70}, 16)) << "Attack: teal tab";
@@ -215,24 +170,25 @@ TEST_F(SkinWindowTest, SilverSkinShowsItsElementsInPlace) {
   EXPECT_TRUE(pixelNear(shown, 663, 350, {232, 240, 244}, 0)) << "OFF not selected";
 }
 
-TEST_F(SkinWindowTest, SilverMarkFollowsProgramButtonsAndEdits) {
+TEST_F(AppearanceScenario, SilverProgramMarkFollowsButtonsAndHostEdits) {
   pickSkin(kSilver);
-  click(POINT{580, 118});  // "04  LANTERN"
-  Capture shown = picture();
+  click(580, 118);  // "04  LANTERN"
+  Capture shown = driver_->picture();
   EXPECT_TRUE(pixelNear(shown, 580, 131, {0x28, 0x66, 0x77}, 8)) << "Lantern marked";
   EXPECT_FALSE(pixelNear(shown, 100, 131, {0x28, 0x66, 0x77}, 40)) << "Original no longer marked";
   plugin_.set(0, 0.5f);
-  shown = picture();
-  EXPECT_FALSE(pixelNear(shown, 580, 131, {0x28, 0x66, 0x77}, 40)) << "edited: nothing marked";
+  driver_->awaitRefresh();
+  EXPECT_FALSE(pixelNear(driver_->picture(), 580, 131, {0x28, 0x66, 0x77}, 40))
+      << "edited by the host: nothing marked";
 }
 
-TEST_F(SkinWindowTest, SilverPressFarFromTheCapJumpsThere) {
+TEST_F(AppearanceScenario, SilverPressFarFromTheCapJumpsThere) {
   pickSkin(kSilver);
   testhost::calls().clear();
   // Square at 0.55 puts its cap at y 210; a press at 234 means 0.25.
-  press(73, 234);
+  driver_->press(73, 234);
   EXPECT_FLOAT_EQ(plugin_.get(0), 0.25f);
-  const Capture dragging = picture();
+  const Capture dragging = driver_->picture();
   const auto begins = callsOf(audioMasterBeginEdit);
   const auto automations = callsOf(audioMasterAutomate);
   ASSERT_EQ(begins.size(), 1u);
@@ -243,40 +199,42 @@ TEST_F(SkinWindowTest, SilverPressFarFromTheCapJumpsThere) {
   EXPECT_TRUE(pixelNear(dragging, 62, 234, {0xA8, 0x57, 0x32}, 24)) << "index line at the press";
   EXPECT_FALSE(pixelNear(dragging, 62, 210, {0xA8, 0x57, 0x32}, 40)) << "nothing left at 0.55";
   EXPECT_TRUE(pixelNear(dragging, 36, 270, {0x1D, 0x51, 0x62}, 4)) << "active value box";
-  release(73, 234);
+  driver_->release();
   EXPECT_EQ(callsOf(audioMasterEndEdit).size(), 1u);
 }
 
-TEST_F(SkinWindowTest, SilverPressNearTheCapOrWithShiftKeepsTheValue) {
+TEST_F(AppearanceScenario, SilverPressNearTheCapOrWithShiftKeepsTheValue) {
   pickSkin(kSilver);
-  press(73, 219);  // 9 px below the cap at 210
-  release(73, 219);
+  testhost::calls().clear();
+  click(73, 219);  // 9 px below the cap at 210
   EXPECT_FLOAT_EQ(plugin_.get(0), 0.55f);
-  press(73, 250, true);
-  release(73, 250);
+  driver_->pause(500);  // no double-click of the two presses
+  driver_->holdShift(true);
+  click(73, 250);
+  driver_->holdShift(false);
   EXPECT_FLOAT_EQ(plugin_.get(0), 0.55f);
   EXPECT_TRUE(callsOf(audioMasterAutomate).empty());
 }
 
-// The face texts go through GDI onto the surface that GDI+ drew on: they must land above the
-// shapes drawn before them, so that inside a glyph the pixel has the text's colour.
-TEST_F(SkinWindowTest, FaceTextLandsAboveTheShapesDrawnBeforeIt) {
+// Face text is drawn after the shapes it stands on and must land above them, so that inside a
+// glyph the pixel has the text's colour.
+TEST_F(AppearanceScenario, FaceTextLandsAboveTheShapesDrawnBeforeIt) {
   const struct {
     int32_t skin;
     const char* what;
-    RECT area;  // the shape the text stands on
+    Area area;  // the shape the text stands on
     Colour text;
-    int glyphPixels;  // at least this many pixels in the text's colour
+    int tolerance;    // small glyphs that are smoothed reach the text's colour in few pixels
+    int glyphPixels;  // at least this many pixels near the text's colour
   } texts[] = {
-      {kVintage, "title on the header strip", {45, 20, 425, 57}, {37, 44, 38}, 400},
-      {kVintage, "Square's value text in its box", {33, 264, 114, 284}, {209, 196, 151}, 25},
-      {kSilver, "title on the panel", {38, 20, 448, 59}, {30, 49, 61}, 400},
-      {kSilver, "Square's value text in its box", {33, 265, 114, 283}, {222, 240, 241}, 25},
+      {kVintage, "title on the header strip", {45, 20, 425, 57}, {37, 44, 38}, 6, 400},
+      {kVintage, "Square's value text in its box", {33, 264, 114, 284}, {209, 196, 151}, 40, 25},
+      {kSilver, "title on the panel", {38, 20, 448, 59}, {30, 49, 61}, 6, 400},
+      {kSilver, "Square's value text in its box", {33, 265, 114, 283}, {222, 240, 241}, 40, 25},
   };
   for (const auto& t : texts) {
     pickSkin(t.skin);
-    const Capture shown = picture();
-    EXPECT_GE(pixelsNear(shown, t.area, t.text, 6), t.glyphPixels) << t.what;
+    EXPECT_GE(pixelsNear(driver_->picture(), t.area, t.text, t.tolerance), t.glyphPixels) << t.what;
   }
 }
 
