@@ -1,6 +1,7 @@
 // Driving a VST 3 instrument as a host.
 #include "tools/host/Vst3Plugin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -24,6 +25,7 @@ bool Vst3Plugin::fail(const std::string& reason) {
 
 bool Vst3Plugin::create(const Vst3Module& module) {
   close();
+  path_ = module.binaryPath();
   vst3::IPluginFactory* factory = module.factory();
   if (factory == nullptr) return fail("no factory");
   const int32_t count = factory->countClasses();
@@ -32,6 +34,13 @@ bool Vst3Plugin::create(const Vst3Module& module) {
     if (factory->getClassInfo(i, &info) != vst3::kResultOk) continue;
     if (std::strncmp(info.category, vst3::kAudioModuleClass, sizeof info.category) != 0) continue;
     className_.assign(info.name, strnlen(info.name, sizeof info.name));
+    vendor_.clear();
+    if (auto* factory2 = query<vst3::IPluginFactory2>(factory, vst3::kIidIPluginFactory2)) {
+      vst3::PClassInfo2 info2{};
+      if (factory2->getClassInfo2(i, &info2) == vst3::kResultOk)
+        vendor_.assign(info2.vendor, strnlen(info2.vendor, sizeof info2.vendor));
+      factory2->release();
+    }
     noteVst3Query("plug-in", vst3::kIidIComponent.bytes);
     void* object = nullptr;
     if (factory->createInstance(info.cid, vst3::kIidIComponent.bytes, &object) != vst3::kResultOk ||
@@ -78,6 +87,12 @@ bool Vst3Plugin::create(const Vst3Module& module) {
   }
   if (component_ == nullptr) return fail(module.binaryPath() + ": no audio module class");
   if (processor_ == nullptr) return fail(module.binaryPath() + ": no IAudioProcessor");
+  visibleIds_.clear();
+  for (int32_t i = 0; i < parameterCount(); ++i) {
+    vst3::ParameterInfo info{};
+    if (parameterInfo(i, info) && (info.flags & vst3::ParameterInfo::kIsHidden) == 0)
+      visibleIds_.push_back(info.id);
+  }
   return true;
 }
 
@@ -179,11 +194,11 @@ bool Vst3Plugin::parameterFromText(vst3::ParamID id, const std::string& text, do
          controller_->getParamValueByString(id, wide, normalized) == vst3::kResultOk;
 }
 
-double Vst3Plugin::parameter(vst3::ParamID id) {
+double Vst3Plugin::parameterValue(vst3::ParamID id) {
   return controller_ == nullptr ? 0.0 : controller_->getParamNormalized(id);
 }
 
-void Vst3Plugin::setParameter(vst3::ParamID id, double normalized) {
+void Vst3Plugin::setParameterValue(vst3::ParamID id, double normalized) {
   if (controller_ != nullptr) controller_->setParamNormalized(id, normalized);
   queueParameter(id, 0, normalized);
 }
@@ -223,7 +238,7 @@ bool Vst3Plugin::setProgram(int32_t index) {
   const int32_t count = programCount();
   const vst3::ParamID id = programParameter();
   if (index < 0 || index >= count || id == UINT32_MAX) return false;
-  setParameter(id, count > 1 ? static_cast<double>(index) / (count - 1) : 0.0);
+  setParameterValue(id, count > 1 ? static_cast<double>(index) / (count - 1) : 0.0);
   return true;
 }
 
@@ -311,4 +326,94 @@ bool Vst3Plugin::setState(const std::vector<uint8_t>& bytes, int64_t offset, int
     controller_->setComponentState(&again);
   }
   return true;
+}
+
+bool Vst3Plugin::visibleId(int32_t index, vst3::ParamID& id) {
+  if (index < 0 || static_cast<size_t>(index) >= visibleIds_.size()) return false;
+  id = visibleIds_[static_cast<size_t>(index)];
+  return true;
+}
+
+PluginIdentity Vst3Plugin::identity() {
+  PluginIdentity id;
+  id.effectName = className_;
+  id.product = className_;
+  id.vendor = vendor_;
+  id.numPrograms = programCount();
+  id.numParams = static_cast<int32_t>(visibleIds_.size());
+  id.numOutputs = outputCount();
+  id.flags = effFlagsIsSynth | effFlagsCanReplacing | effFlagsProgramChunks;
+  if (processor_ != nullptr && processor_->canProcessSampleSize(vst3::kSample64) == vst3::kResultOk)
+    id.flags |= effFlagsCanDoubleReplacing;
+  return id;
+}
+
+std::string Vst3Plugin::parameterName(int32_t index) {
+  for (int32_t i = 0; i < parameterCount(); ++i) {
+    vst3::ParameterInfo info{};
+    vst3::ParamID id = 0;
+    if (visibleId(index, id) && parameterInfo(i, info) && info.id == id)
+      return vst3Narrow(info.title, 128);
+  }
+  return std::string();
+}
+
+std::string Vst3Plugin::parameterLabel(int32_t index) {
+  for (int32_t i = 0; i < parameterCount(); ++i) {
+    vst3::ParameterInfo info{};
+    vst3::ParamID id = 0;
+    if (visibleId(index, id) && parameterInfo(i, info) && info.id == id)
+      return vst3Narrow(info.units, 128);
+  }
+  return std::string();
+}
+
+std::string Vst3Plugin::parameterDisplay(int32_t index) {
+  vst3::ParamID id = 0;
+  return visibleId(index, id) ? parameterText(id, parameterValue(id)) : std::string();
+}
+
+float Vst3Plugin::parameter(int32_t index) {
+  vst3::ParamID id = 0;
+  return visibleId(index, id) ? static_cast<float>(parameterValue(id)) : 0.0f;
+}
+
+void Vst3Plugin::setParameter(int32_t index, float normalized) {
+  vst3::ParamID id = 0;
+  if (visibleId(index, id)) setParameterValue(id, static_cast<double>(normalized));
+}
+
+bool Vst3Plugin::setParameterText(int32_t index, const std::string& text) {
+  vst3::ParamID id = 0;
+  double value = 0.0;
+  if (!visibleId(index, id) || !parameterFromText(id, text, value)) return false;
+  setParameterValue(id, value);
+  return true;
+}
+
+int32_t Vst3Plugin::currentProgram() {
+  const vst3::ParamID id = programParameter();
+  const int32_t count = programCount();
+  if (id == UINT32_MAX || count < 1) return 0;
+  return static_cast<int32_t>(std::lround(parameterValue(id) * (count - 1)));
+}
+
+std::string Vst3Plugin::currentProgramName() {
+  return programName(currentProgram());
+}
+
+int32_t Vst3Plugin::tailFrames() {
+  const uint32_t tail = tailSamples();
+  return tail == vst3::kNoTail ? 1 : static_cast<int32_t>(std::min<uint32_t>(tail, INT32_MAX));
+}
+
+void Vst3Plugin::sendEvents(EventBlock& block) {
+  const VstEvents* events = block.events();
+  for (int32_t i = 0; events != nullptr && i < events->numEvents; ++i) {
+    const VstEvent* e = events->events[i];
+    if (e == nullptr || e->type != kVstMidiType) continue;
+    const auto* midi = reinterpret_cast<const VstMidiEvent*>(e);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(midi->midiData);
+    addMidi(midi->deltaFrames, bytes, 3);
+  }
 }

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/host/HostedPlugin.h"  // Precision
+#include "tools/host/EventBlock.h"
+#include "tools/host/HostContext.h"
+#include "tools/host/HostedPlugin.h"  // Precision, PluginIdentity
 #include "tools/host/Vst3HostObjects.h"
 #include "tools/host/Vst3Module.h"
 
@@ -45,11 +47,29 @@ class Vst3Plugin {
   std::string parameterTitle(int32_t index);
   std::string parameterText(vst3::ParamID id, double normalized);
   bool parameterFromText(vst3::ParamID id, const std::string& text, double& normalized);
-  double parameter(vst3::ParamID id);
+  double parameterValue(vst3::ParamID id);
   // As a host applies an edit: the controller's value now, the processor's in the next block.
-  void setParameter(vst3::ParamID id, double normalized);
+  void setParameterValue(vst3::ParamID id, double normalized);
   // A point in the next block's parameter changes; false when there is no room.
   bool queueParameter(vst3::ParamID id, int32_t frame, double normalized);
+
+  // The questions the render tool asks of any plug-in, as HostedPlugin answers them: the
+  // visible parameters by index (0..numParams-1), programs, texts, state.
+  PluginIdentity identity();
+  std::string parameterName(int32_t index);
+  std::string parameterLabel(int32_t index);
+  std::string parameterDisplay(int32_t index);
+  float parameter(int32_t index);
+  void setParameter(int32_t index, float normalized);
+  bool setParameterText(int32_t index, const std::string& text);
+  std::string currentProgramName();
+  int32_t currentProgram();
+  int32_t tailFrames();  // VST 2's convention: 1 for no tail
+  std::vector<uint8_t> chunk() { return state(); }
+  bool setChunk(const std::vector<uint8_t>& bytes) { return setState(bytes); }
+  void sendEvents(EventBlock& block);  // MIDI events of a VST 2 block, on their frames
+  HostContext& context() { return context_; }
+  const std::string& path() const { return path_; }
 
   // Programs: the list behind the program-change parameter.
   int32_t programCount();
@@ -78,6 +98,7 @@ class Vst3Plugin {
   template <typename Interface>
   Interface* query(vst3::FUnknown* object, const vst3::Uid& iid);
   vst3::ParamID programParameter();
+  bool visibleId(int32_t index, vst3::ParamID& id);
 
   vst3::IComponent* component_ = nullptr;
   vst3::IAudioProcessor* processor_ = nullptr;
@@ -94,6 +115,10 @@ class Vst3Plugin {
   Vst3ParameterChanges outputChanges_;
   std::string error_;
   std::string className_;
+  std::string vendor_;
+  std::string path_;
+  HostContext context_;
+  std::vector<vst3::ParamID> visibleIds_;
   bool active_ = false;
   bool processing_ = false;
   Precision precision_ = Precision::Single;
