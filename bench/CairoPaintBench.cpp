@@ -13,10 +13,10 @@
 #include "editor/FaceComposer.h"
 #include "editor/Layout.h"
 #include "editor/Painters.h"
-#include "editor/SkinId.h"
 #include "editor/cairo/CairoCanvas.h"
 #include "editor/cairo/CairoFaceSurfaces.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
+#include "params/SkinId.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 namespace {
 

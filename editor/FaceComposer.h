@@ -9,7 +9,7 @@
 
 #include "editor/Canvas.h"
 #include "editor/FaceKey.h"
-#include "editor/SkinId.h"
+#include "params/SkinId.h"
 
 // The platform's off-screen pictures of the window's size.
 class FaceSurfaces {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/ProgramMatch.h"
+#include "params/Legato.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ FaceKey faceKeyOf(const double values[kNumParams], int32_t skin, int32_t activeP
   key.skin = skin;
   key.activeParam = activeParam;
   key.matchedProgram = matchedProgram(values);
-  key.legatoOn = values[kLegato] >= 0.5;
+  key.legatoOn = legatoIsOn(values[kLegato]);
   std::memcpy(key.values, values, sizeof key.values);
   return key;
 }

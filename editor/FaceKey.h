@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "editor/FaceParts.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 struct FaceKey {
   int32_t skin;

@@ -2,8 +2,9 @@
 // parts with the Legato switch, drawn in the order of the one-pass paint.
 #include "editor/FaceParts.h"
 #include "editor/Painters.h"
-#include "editor/SkinId.h"
 #include "editor/SkinLayers.h"
+#include "params/Legato.h"
+#include "params/SkinId.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void paintFaceParts(Canvas& canvas, FacePartSet parts, const double values[kNumP
     }
   }
   if (parts & partBit(kLegatoSwitchPart)) {
-    const bool legatoOn = values[kLegato] >= 0.5;
+    const bool legatoOn = legatoIsOn(values[kLegato]);
     canvas.saveState();
     paintLegatoSwitch(canvas, skin, legatoOn);
     canvas.restoreState();

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "editor/Canvas.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 // Part numbers 0 to 15 are the controls: what of control i changes with its value or its drag.
 constexpr int32_t kLegatoSwitchPart = kNumParams;      // follows the Legato value

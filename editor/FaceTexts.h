@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "plugin/ParamTable.h"
-#include "plugin/Programs.h"
+#include "params/ParamTable.h"
+#include "params/Programs.h"
 
 // Control captions, indexed by ParamId.
 extern const char16_t* const kFaceCaptions[kNumParams];

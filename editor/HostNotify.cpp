@@ -3,7 +3,7 @@
 
 #include "editor/EditorLink.h"
 #include "editor/WindowPort.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 void applyEdit(EditorLink& instance, int32_t id, double value) {
   if (!isValidParam(id)) return;

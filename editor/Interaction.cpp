@@ -9,7 +9,7 @@
 #include "editor/HostNotify.h"
 #include "editor/Layout.h"
 #include "editor/WindowPort.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
 
 namespace {
 

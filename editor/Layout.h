@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "editor/SkinId.h"
+#include "params/SkinId.h"
 
 constexpr int32_t kWindowWidth = 860;
 constexpr int32_t kWindowHeight = 530;

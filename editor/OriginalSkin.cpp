@@ -6,7 +6,7 @@
 #include "editor/Painters.h"
 #include "editor/SkinLayers.h"
 #include "editor/ValueText.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The order of one paint: the skin, then the appearance bar and the Legato switch over it.
 #include "editor/FaceTexts.h"
 #include "editor/Painters.h"
-#include "editor/SkinId.h"
+#include "params/Legato.h"
+#include "params/SkinId.h"
 
 void paintEditor(Canvas& canvas, const double values[kNumParams], int32_t skin,
                  int32_t activeParam) {
@@ -13,7 +14,7 @@ void paintEditor(Canvas& canvas, const double values[kNumParams], int32_t skin,
     paintOriginalSkin(canvas, values);
   }
   paintAppearanceBar(canvas, skin);
-  const bool legatoOn = values[kLegato] >= 0.5;
+  const bool legatoOn = legatoIsOn(values[kLegato]);
   canvas.saveState();
   paintLegatoSwitch(canvas, skin, legatoOn);
   canvas.restoreState();

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "editor/Canvas.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 // The whole face for one paint: the skin, then the appearance bar and the Legato switch over
 // it. `values` is the copy of the parameter values taken for this paint. The window composes

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "plugin/Programs.h"
+#include "params/Programs.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 // Values closer than this to a program's own count as that program.
 constexpr double kProgramMatchTolerance = 0.00001;

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "editor/Canvas.h"
-#include "editor/SkinId.h"
+#include "params/SkinId.h"
 
 struct SelectorColours {
   Rgb bar;

@@ -1,7 +1,7 @@
 // Drawing of the Silver fader.
 #include "editor/SilverFader.h"
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 namespace {
 

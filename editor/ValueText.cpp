@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "plugin/ParamTable.h"
-#include "plugin/ValueFormat.h"
+#include "params/ParamTable.h"
+#include "params/ValueFormat.h"
 
 ValueText formatValueText(int32_t id, double value) {
   ValueText out{};

@@ -1,18 +1,18 @@
 // Engine values of the normalized parameters, through the plain ranges the parameter table
-// shows. A value that is not finite or lies below 0 gives the low end of its range, one above
-// 1 the high end.
+// shows. Every value is conformed first by the parameters' one rule: not finite or below 0
+// gives the low end of its range, above 1 the high end.
 #pragma once
 
 #include <cmath>
 
-#include "engine/ParamRanges.h"
 #include "engine/VoiceConstants.h"
+#include "params/Legato.h"
+#include "params/ParamRanges.h"
 
 namespace voice {
 
 inline double guardedUnit(double x) {
-  if (!(x >= 0.0)) return 0.0;  // also NaN
-  return x > 1.0 ? 1.0 : x;
+  return conformUnit(x);
 }
 
 inline double plainOf(ParamId id, double x) {
@@ -57,7 +57,7 @@ inline double outputGain(double x) {
 }
 
 inline bool legatoOn(double x) {
-  return x >= kLegatoThreshold;
+  return legatoIsOn(x);
 }
 
 }  // namespace voice

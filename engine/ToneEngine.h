@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "engine/BiquadSection.h"
-#include "engine/ParamIds.h"
 #include "engine/StageBuffers.h"
 #include "engine/VoiceCache.h"
+#include "params/ParamIds.h"
 
 constexpr int kNumMidiChannels = 16;
 constexpr int kNumNoteSlots = kNumMidiChannels * 128;  // indexed channel * 128 + note

@@ -46,6 +46,5 @@ constexpr int kMaxLanes = 8;
 constexpr double kSecondsPerMs = 0.001;
 constexpr double kCentsPerSemitone = 100.0;
 constexpr double kDbPerAmplitudeDecade = 20.0;
-constexpr double kLegatoThreshold = 0.5;
 
 }  // namespace voice

@@ -1,13 +1,12 @@
 // The host's opcodes, answered from constants or routed to the parts that own them.
 #include "plugin/Dispatcher.h"
 
-#include <cmath>
 #include <cstring>
 
+#include "core/CoreAudio.h"
+#include "core/HostText.h"
 #include "editor/EditorHost.h"
-#include "engine/BlockProcessor.h"
 #include "plugin/EventInput.h"
-#include "plugin/HostText.h"
 #include "plugin/ParamAccess.h"
 #include "plugin/PluginInstance.h"
 #include "plugin/ProgramState.h"
@@ -18,8 +17,6 @@ constexpr const char* kEffectName = "Brisalonde VST2";
 constexpr const char* kVendorString = "Brisalonde DSP";
 constexpr const char* kProductString = "Brisalonde";
 constexpr double kTailSeconds = 5.1;
-constexpr double kMinSampleRate = 8000.0;
-constexpr double kMaxSampleRate = 768000.0;
 constexpr int32_t kNumMidiInputChannels = 16;
 
 intptr_t writeName(void* ptr, size_t size, const char* text) {
@@ -43,13 +40,6 @@ intptr_t canDo(const void* ptr) {
   return std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0
              ? 1
              : 0;
-}
-
-void acceptSampleRate(PluginInstance& p, float opt) {
-  const double rate = opt;
-  if (!std::isfinite(rate) || rate < kMinSampleRate || rate > kMaxSampleRate) return;
-  p.hostSampleRate = rate;
-  setSampleRate(p.engine, p.midiQueue, p.paramValues, rate);
 }
 
 intptr_t processEvents(PluginInstance& p, const void* ptr) {
@@ -94,10 +84,10 @@ intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_
       getParamName(index, static_cast<char*>(ptr));
       return 0;
     case effSetSampleRate:
-      acceptSampleRate(p, opt);
+      acceptSampleRate(p, static_cast<double>(opt));
       return 0;
     case effMainsChanged:
-      resetEngine(p.engine, p.midiQueue, p.paramValues, true);
+      resetCore(p);
       return 0;
     case effEditGetRect:
       if (ptr == nullptr) return 0;
@@ -148,7 +138,7 @@ intptr_t dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, intptr_
       return 1;
     case effStartProcess:
     case effStopProcess:
-      resetEngine(p.engine, p.midiQueue, p.paramValues, true);
+      resetCore(p);
       return 1;
     case effSetProcessPrecision:
       return value == kVstProcessPrecision32 || value == kVstProcessPrecision64 ? 1 : 0;

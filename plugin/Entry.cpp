@@ -1,11 +1,12 @@
 // The library's one export, VSTPluginMain, and on Windows the module-attach handler.
 #include <new>
 
-#include "editor/ModuleHandle.h"
 #include "plugin/PluginInstance.h"
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "editor/ModuleHandle.h"
 #define BRISALONDE_EXPORT extern "C" __declspec(dllexport)
 #else
 #define BRISALONDE_EXPORT extern "C" __attribute__((visibility("default")))

@@ -6,15 +6,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "plugin/HostText.h"
+#include "core/HostText.h"
+#include "core/ParamStore.h"
+#include "params/ParamRanges.h"
+#include "params/ValueFormat.h"
 #include "plugin/PluginInstance.h"
-#include "plugin/ValueFormat.h"
-
-void storeParameter(PluginInstance& instance, int32_t index, double value) {
-  if (!isValidParam(index)) return;
-  instance.paramValues[index].store(quantize(value, kParamTable[index].steps),
-                                    std::memory_order_relaxed);
-}
 
 void setParameterEntry(AEffect* effect, int32_t index, float value) {
   PluginInstance* instance = instanceOf(effect);
@@ -84,8 +80,7 @@ int32_t string2Parameter(PluginInstance& instance, int32_t index, const char* te
   if (text == nullptr || !isValidParam(index)) return 0;
   double x = 0.0;
   if (!parseLeadingNumber(text, x) || !std::isfinite(x)) return 0;
-  const ParamDesc& d = kParamTable[index];
-  storeParameter(instance, index, (x - d.minValue) / (d.maxValue - d.minValue));
+  storeParameter(instance, index, unitOfPlain(static_cast<ParamId>(index), x));
   return 1;
 }
 

@@ -10,9 +10,6 @@ struct PluginInstance;
 void setParameterEntry(AEffect* effect, int32_t index, float value);
 float getParameterEntry(AEffect* effect, int32_t index);
 
-// Stores quantize(value) for a valid index; the host is not called back.
-void storeParameter(PluginInstance& instance, int32_t index, double value);
-
 void getParamName(int32_t index, char* buffer);
 void getParamLabel(int32_t index, char* buffer);
 void getParamDisplay(const PluginInstance& instance, int32_t index, char* buffer);

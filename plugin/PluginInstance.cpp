@@ -1,35 +1,20 @@
-// Construction of an instance: defaults, program 0, the Original skin, 44100 Hz.
+// Construction of an instance: the core's defaults and the AEffect record that points to them.
 #include "plugin/PluginInstance.h"
 
 #include <cstring>
 
-#include "engine/BlockProcessor.h"
+#include "params/Programs.h"
 #include "plugin/Dispatcher.h"
-#include "plugin/HostText.h"
 #include "plugin/ParamAccess.h"
 #include "plugin/ProcessEntries.h"
-#include "plugin/Programs.h"
 
-PluginInstance::PluginInstance(audioMasterCallback callback) {
+PluginInstance::PluginInstance(audioMasterCallback callback)
+    : HostRecord{}, InstrumentCore(notifier) {
   std::memset(&effect, 0, sizeof effect);
   hostCallback = callback;
-
-  double defaults[kNumParams];
-  programValues(0, defaults);
-  initToneEngine(engine, defaults);
-  for (int i = 0; i < kNumParams; ++i)
-    paramValues[i].store(defaults[i]);
-
-  currentProgram.store(0);
-  skin.store(0);
-  std::memset(&midiQueue, 0, sizeof midiQueue);
   std::memset(&chunkBuffer, 0, sizeof chunkBuffer);
   editorRect = ERect{0, 0, kEditorHeight, kEditorWidth};
   editor = nullptr;
-  hostSampleRate = kDefaultSampleRate;
-  copyHostText(programName, kProgramNameSize, kProgramNames[0]);
-
-  setSampleRate(engine, midiQueue, paramValues, hostSampleRate);
 
   effect.magic = kEffectMagic;
   effect.dispatcher = dispatcherEntry;

@@ -1,43 +1,31 @@
-// One instrument instance: a single allocation that begins with the AEffect record the host
-// holds, followed by everything the instance keeps.
+// One VST 2 instance: a single allocation that begins with the AEffect record the host holds,
+// followed by the instrument core, the state buffer handed out to the host and the editor's
+// window slot.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
-#include "engine/MidiEventQueue.h"
-#include "engine/ToneEngine.h"
-#include "plugin/InstanceLink.h"
-#include "plugin/ParamTable.h"
-#include "plugin/StateChunk.h"
+#include "core/InstrumentCore.h"
+#include "core/StateChunk.h"
+#include "plugin/HostCallbackNotifier.h"
 #include "plugin/vst2.h"
 
 struct EditorWindow;
 
-constexpr size_t kProgramNameSize = 25;  // 24 characters and a terminating zero
-
-struct PluginInstance {
+// What the host sees of the instance, first in it.
+struct HostRecord {
   AEffect effect;
   audioMasterCallback hostCallback;
-  ToneEngine engine;
-  std::atomic<double> paramValues[kNumParams];
-  std::atomic<int32_t> currentProgram;
-  std::atomic<int32_t> skin;
-  MidiEventQueue midiQueue;
+};
+
+struct PluginInstance : HostRecord, InstrumentCore {
   StateChunk chunkBuffer;
   ERect editorRect;
   EditorWindow* editor;
-  double hostSampleRate;
-  char programName[kProgramNameSize];
-  InstanceLink editorLink{*this};  // what the editor reads and writes
+  HostCallbackNotifier notifier{*this};  // the editor's edits, told to the host
 
   explicit PluginInstance(audioMasterCallback callback);
-  PluginInstance(const PluginInstance&) = delete;
-  PluginInstance& operator=(const PluginInstance&) = delete;
 };
-
-static_assert(std::atomic<double>::is_always_lock_free);
-static_assert(std::atomic<int32_t>::is_always_lock_free);
 
 // The instance behind an AEffect handed out by VSTPluginMain; null for a null record.
 inline PluginInstance* instanceOf(AEffect* effect) {
@@ -49,6 +37,5 @@ constexpr int32_t kUniqueId = fourCharCode('T', 'Q', 'X', '2');
 constexpr int32_t kPluginVersion = 10200;
 constexpr int32_t kVstVersion = 2400;
 constexpr int32_t kNumOutputs = 2;
-constexpr double kDefaultSampleRate = 44100.0;
 constexpr int16_t kEditorWidth = 860;
 constexpr int16_t kEditorHeight = 530;

@@ -1,12 +1,9 @@
-// Program selection, program names and the state chunk opcodes.
+// The program and state chunk opcodes, over the core's program slot and state record.
 #pragma once
 
 #include <cstdint>
 
 struct PluginInstance;
-
-// Stores factory program `index` (0..4) and its name; other indices do nothing.
-void loadProgram(PluginInstance& instance, int32_t index);
 
 void setProgram(PluginInstance& instance, intptr_t value);
 void setProgramName(PluginInstance& instance, const char* text);

@@ -6,9 +6,9 @@
 
 #include "editor/Layout.h"
 #include "editor/Painters.h"
-#include "editor/SkinId.h"
 #include "editor/cairo/CairoCanvas.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
+#include "params/SkinId.h"
 #include "tests/cairo/TestSurface.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "editor/Interaction.h"
-#include "editor/SkinId.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
+#include "params/SkinId.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace {

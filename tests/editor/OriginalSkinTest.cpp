@@ -7,7 +7,7 @@
 #include "editor/Painters.h"
 #include "editor/RecordingCanvas.h"
 #include "editor/SelectorColours.h"
-#include "editor/SkinId.h"
+#include "params/SkinId.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "editor/ValueText.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 TEST(ValueText, DefaultsReadAsOnTheFace) {
   EXPECT_EQ(formatValueText(kSquare, 0.55).view(), "55.0 %");

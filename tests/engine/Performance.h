@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 #include "tests/host/TestHost.h"
 #include "tools/host/RenderPath.h"
 

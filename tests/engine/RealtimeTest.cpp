@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 #include "tests/engine/RealtimeHooks.h"
 #include "tests/host/TestHost.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/ParamIds.h"
+#include "params/ParamIds.h"
 
 struct TimedEvent {
   int32_t frame;

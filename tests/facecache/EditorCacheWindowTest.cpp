@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "editor/Layout.h"
-#include "editor/SkinId.h"
+#include "params/SkinId.h"
 #include "tests/facecache/FaceWalk.h"
 #include "tests/facecache/GdiObjectCount.h"
 #include "tests/facecache/OnePassFace.h"

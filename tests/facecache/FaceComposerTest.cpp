@@ -8,7 +8,7 @@
 
 #include "editor/FaceComposer.h"
 #include "editor/Layout.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
 #include "tests/facecache/RecordedCalls.h"
 
 namespace {

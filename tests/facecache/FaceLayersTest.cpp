@@ -10,7 +10,7 @@
 
 #include "editor/FaceParts.h"
 #include "editor/Painters.h"
-#include "editor/SkinId.h"
+#include "params/SkinId.h"
 #include "tests/facecache/FaceWalk.h"
 #include "tests/facecache/RecordedCalls.h"
 

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "editor/SkinId.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
+#include "params/SkinId.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 struct FaceState {
   double values[kNumParams];

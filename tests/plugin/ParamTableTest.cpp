@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "gtest/gtest.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The chunk codec on its own: round trip and the byte layout.
 #include <cstring>
 
+#include "core/StateChunk.h"
 #include "gtest/gtest.h"
-#include "plugin/StateChunk.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "editor/ValueText.h"
 #include "editor/WideValueText.h"
 #include "gtest/gtest.h"
+#include "params/ValueFormat.h"
 #include "plugin/ParamAccess.h"
 #include "plugin/PluginInstance.h"
-#include "plugin/ValueFormat.h"
 
 namespace {
 

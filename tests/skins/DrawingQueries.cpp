@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 PointF lineStart(const DrawCall& line) {
   return PointF{line.coords.at(0), line.coords.at(1)};

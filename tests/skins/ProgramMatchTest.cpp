@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "DrawingQueries.h"
+#include "core/ProgramSlot.h"
 #include "editor/Painters.h"
 #include "editor/ProgramMatch.h"
+#include "params/Programs.h"
 #include "plugin/PluginInstance.h"
-#include "plugin/ProgramState.h"
-#include "plugin/Programs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "DrawingQueries.h"
 #include "editor/Painters.h"
 #include "editor/SilverFader.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "DrawingQueries.h"
 #include "editor/Painters.h"
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "plugin/Programs.h"
+#include "params/Programs.h"
 
 FaceState defaultFaceState() {
   FaceState state;

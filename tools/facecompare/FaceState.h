@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 struct FaceState {
   double values[kNumParams];

@@ -1,9 +1,7 @@
-// The locale-independent value formatter and the Legato rule.
-#include "plugin/ValueFormat.h"
+// The locale-independent value formatter and the Legato words.
+#include "params/ValueFormat.h"
 
 #include <charconv>
-
-#include "plugin/ParamTable.h"
 
 int formatFixed(double value, int decimals, char* buffer, int size) {
   if (buffer == nullptr || size <= 0) return 0;
@@ -11,10 +9,6 @@ int formatFixed(double value, int decimals, char* buffer, int size) {
   const int length = result.ec == std::errc() ? static_cast<int>(result.ptr - buffer) : 0;
   buffer[length] = '\0';
   return length;
-}
-
-bool legatoIsOn(double value) {
-  return plainValue(kLegato, value) > 0.5;
 }
 
 const char* legatoText(double value) {

@@ -1,10 +1,10 @@
 // The sixteen parameters: their constant table, the rule every stored value obeys, and the
-// mapping from normalized to plain values. The ids and the plain ranges come from the engine.
+// mapping from normalized to plain values. The ids and the plain ranges have their own headers.
 #pragma once
 
 #include <cstdint>
 
-#include "engine/ParamIds.h"  // ParamId, its names and kNumParams
+#include "params/ParamIds.h"  // ParamId, its names and kNumParams
 
 struct ParamDesc {
   const char* name;
@@ -25,7 +25,7 @@ inline bool isValidParam(int32_t index) {
 // Rounds halves away from zero, as the step grid and plain display require.
 double roundHalfAway(double x);
 
-// Non-finite gives 0, then clamp to 0..1, then snap to the step grid when stepped.
+// conformUnit, then a snap to the step grid when stepped.
 double quantize(double v, int32_t steps);
 
 // Plain value in the parameter's own units, rounded on stepped parameters.

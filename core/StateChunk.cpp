@@ -1,11 +1,11 @@
 // Encoding and validation of the state chunk.
-#include "plugin/StateChunk.h"
+#include "core/StateChunk.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "editor/SkinId.h"
-#include "plugin/Programs.h"
+#include "params/Programs.h"
+#include "params/SkinId.h"
 
 namespace {
 

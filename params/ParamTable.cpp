@@ -1,9 +1,9 @@
 // The parameter table and its value rules.
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 #include <cmath>
 
-#include "engine/ParamRanges.h"
+#include "params/ParamRanges.h"
 
 namespace {
 
@@ -38,23 +38,14 @@ double roundHalfAway(double x) {
   return std::round(x);
 }
 
-static double clampUnit(double v) {
-  if (!std::isfinite(v)) return 0.0;
-  if (v < 0.0) return 0.0;
-  if (v > 1.0) return 1.0;
-  return v;
-}
-
 double quantize(double v, int32_t steps) {
-  v = clampUnit(v);
+  v = conformUnit(v);
   if (steps != 0) v = roundHalfAway(v * steps) / steps;
   return v;
 }
 
 double plainValue(int32_t id, double v) {
   if (!isValidParam(id)) return 0.0;
-  const ParamDesc& d = kParamTable[id];
-  double p = d.minValue + (d.maxValue - d.minValue) * clampUnit(v);
-  if (d.steps != 0) p = roundHalfAway(p);
-  return p;
+  const double p = plainOfUnit(static_cast<ParamId>(id), conformUnit(v));
+  return kParamTable[id].steps != 0 ? roundHalfAway(p) : p;
 }

@@ -1,10 +1,12 @@
 // The plain range of every parameter, stated once: the parameter table shows values in these
-// units, and the voice maps normalized values to engine values through the same numbers.
+// units, and the voice maps normalized values to engine values through the same numbers. Beside
+// them the one rule that brings any number into the unit interval.
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
-#include "engine/ParamIds.h"
+#include "params/ParamIds.h"
 
 struct ParamRange {
   double minValue;  // plain value at normalized 0
@@ -31,7 +33,21 @@ inline constexpr ParamRange kParamRanges[kNumParams] = {
     {0.0, 100.0, 0},     // Sine character, %
 };
 
+// The unit value every store and every reader goes by: a value that is not finite or lies below
+// 0 gives the low end, one above 1 the high end.
+constexpr double conformUnit(double x) {
+  if (!(x >= 0.0) || x == std::numeric_limits<double>::infinity()) return 0.0;  // also NaN
+  return x > 1.0 ? 1.0 : x;
+}
+
 // min + (max - min) * x, with x already conformed to [0, 1].
 constexpr double plainOfUnit(ParamId id, double x) {
   return (kParamRanges[id].maxValue - kParamRanges[id].minValue) * x + kParamRanges[id].minValue;
+}
+
+// A plain value as typed into a host, back to the unit scale: (value - min) / (max - min),
+// not yet conformed.
+constexpr double unitOfPlain(ParamId id, double plain) {
+  return (plain - kParamRanges[id].minValue) /
+         (kParamRanges[id].maxValue - kParamRanges[id].minValue);
 }

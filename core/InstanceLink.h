@@ -1,14 +1,15 @@
-// The editor's view of one instance: its parameter store, skin, host callback and
-// programs, behind the interface the editor owns.
+// The editor's view of one instrument: its parameter store, skin and programs, behind the
+// interface the editor owns; edit notifications go on to the host through a HostNotifier.
 #pragma once
 
 #include "editor/EditorLink.h"
 
-struct PluginInstance;
+class HostNotifier;
+struct InstrumentCore;
 
 class InstanceLink final : public EditorLink {
  public:
-  explicit InstanceLink(PluginInstance& instance) : instance_(instance) {}
+  InstanceLink(InstrumentCore& core, HostNotifier& notifier) : core_(core), notifier_(notifier) {}
   InstanceLink(const InstanceLink&) = delete;
   InstanceLink& operator=(const InstanceLink&) = delete;
 
@@ -23,7 +24,6 @@ class InstanceLink final : public EditorLink {
   void loadProgram(int32_t program) override;
 
  private:
-  void callHost(int32_t opcode, int32_t index, float opt);
-
-  PluginInstance& instance_;
+  InstrumentCore& core_;
+  HostNotifier& notifier_;
 };

@@ -1,5 +1,5 @@
 // Factory program table: each program is the defaults with a few values replaced.
-#include "plugin/Programs.h"
+#include "params/Programs.h"
 
 const char* const kProgramNames[kNumPrograms] = {"Original", "Soft reed", "Bass", "Lantern",
                                                  "Glide"};

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 constexpr int32_t kNumPrograms = 5;
 

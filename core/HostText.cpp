@@ -1,5 +1,5 @@
 // Zero-filled, always-terminated text copies into host buffers.
-#include "plugin/HostText.h"
+#include "core/HostText.h"
 
 #include <cstring>
 

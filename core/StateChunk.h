@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/ParamTable.h"
+#include "params/ParamTable.h"
 
 constexpr size_t kStateChunkSizeV1 = 144;
 constexpr size_t kStateChunkSize = 148;

@@ -1,4 +1,4 @@
-// Copying text into host buffers of the conventional VST 2 sizes.
+// Copying text into fixed-size buffers: program names, and the text buffers hosts hand in.
 #pragma once
 
 #include <cstddef>
