@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "editor/EditorHost.h"
+#include "editor/FaceLabel.h"
 #include "editor/Layout.h"
+#include "vst3/PluginIds.h"
 #include "vst3/Vst3Instance.h"
 
 namespace brisalonde_vst3 {
@@ -68,6 +70,7 @@ vst3::tresult EditorView::attached(void* parent, vst3::FIDString type) {
   // One editor per instance: a second view cannot take the window of the first.
   if (attached_ || parent == nullptr || !isOurType(type) || instance_.editorSlot() != nullptr)
     return vst3::kResultFalse;
+  setFaceLabel(kFaceLabel);
   if (openEditor(instance_.editorSlot(), instance_.core().editorLink, parent) == 0)
     return vst3::kResultFalse;
   attached_ = true;

@@ -18,6 +18,7 @@ inline constexpr const char* kVendor = "Brisalonde DSP";
 inline constexpr const char* kVersion = "1.2";
 inline constexpr const char* kSubCategories = "Instrument|Synth";
 inline constexpr const char* kSdkVersion = "VST 3.7";
+inline constexpr const char* kFaceLabel = "VST3 / 1.2";  // on the editor's appearance bar
 inline constexpr const char* kUrl = "";
 inline constexpr const char* kEmail = "";
 

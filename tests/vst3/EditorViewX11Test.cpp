@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "tests/vst3/FormatDrivers.h"
+#include "tools/host/PluginModule.h"
 #include "tools/host/Vst3Plugin.h"
 #include "tools/host/Vst3RunLoop.h"
 #include "tools/snapshot/X11HostWindow.h"
@@ -133,6 +134,41 @@ TEST_F(EditorViewX11, OneEditorPerInstance) {
   EXPECT_EQ(frame->children().size(), 1u);
   EXPECT_EQ(view->removed(), vst3::kResultOk);
   EXPECT_EQ(plugin.controller()->createView("other"), nullptr);
+}
+
+// The same editor as the VST 2 build's, but for the label "VST3 / 1.2" in the appearance bar.
+TEST_F(EditorViewX11, ShowsTheVst2FaceWithItsOwnLabel) {
+  view->setFrame(&loop);
+  ASSERT_EQ(view->attached(frame->handle(), "X11EmbedWindowID"), vst3::kResultOk);
+  PluginModule vst2Module;
+  HostedPlugin vst2;
+  ASSERT_TRUE(vst2Module.load(vst2Path())) << vst2Module.error();
+  ASSERT_TRUE(vst2.create(vst2Module)) << vst2.error();
+  X11HostWindow vst2Frame(display, kHostX, kHostY + 560, 860, 530);
+  ASSERT_EQ(vst2.dispatch(effEditOpen, 0, 0, vst2Frame.handle()), 1);
+  for (int i = 0; i < 10; ++i) {
+    vst2.dispatch(effEditIdle);
+    loop.run(30);
+  }
+  XSync(display, False);
+  Capture ours, theirs;
+  ASSERT_EQ(frame->children().size(), 1u);
+  ASSERT_EQ(vst2Frame.children().size(), 1u);
+  ASSERT_TRUE(captureX11Window(display, frame->children()[0], ours));
+  ASSERT_TRUE(captureX11Window(display, vst2Frame.children()[0], theirs));
+  ASSERT_EQ(ours.pixels.size(), theirs.pixels.size());
+  int inLabel = 0, elsewhere = 0;
+  for (int32_t y = 0; y < ours.height; ++y) {
+    for (int32_t x = 0; x < ours.width; ++x) {
+      if (ours.at(x, y) == theirs.at(x, y)) continue;
+      const bool label = x >= 723 && x < 817 && y >= 20 && y < 36;
+      ++(label ? inLabel : elsewhere);
+    }
+  }
+  EXPECT_GT(inLabel, 0);  // "VST3" is not "VST2"
+  EXPECT_EQ(elsewhere, 0);
+  vst2.dispatch(effEditClose);
+  EXPECT_EQ(view->removed(), vst3::kResultOk);
 }
 
 TEST_F(EditorViewX11, RefusesABadParentOrType) {
