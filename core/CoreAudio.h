@@ -8,6 +8,8 @@ struct InstrumentCore;
 
 constexpr double kMinSampleRate = 8000.0;
 constexpr double kMaxSampleRate = 768000.0;
+// How long the voice can still sound after its last note, reported to hosts as the tail.
+constexpr double kTailSeconds = 5.1;
 
 // Adopts a rate from kMinSampleRate to kMaxSampleRate and resets the voice, keeping the queue;
 // false, and nothing changes, for any other rate (or a non-finite one).

@@ -16,3 +16,8 @@ void closeEditor(EditorWindow*& editor);
 // timer of its own (X11), it reads the window's events, refreshes and paints from here; on
 // Windows the window's own timer does that and this does nothing.
 void idleEditor(EditorWindow* editor);
+
+// The file descriptor of the open editor's own display connection (X11), for hosts that
+// serve the editor from a run loop watching it; -1 where the window system needs none, or
+// when no editor is open.
+int editorEventSource(EditorWindow* editor);

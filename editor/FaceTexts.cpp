@@ -17,5 +17,3 @@ const char16_t kFaceSectionLine[] = u"VCO  /  MIXER  /  VCA";
 const char16_t kFaceDedication[] =
     u"W hołdzie konstruktorowi pierwowzoru tego instrumentu  \u00B7  "
     u"Cyfrowa interpretacja: zespół Brisalonde";
-
-const char16_t kVersionLabel[] = u"VST2 / 1.2";

@@ -18,6 +18,3 @@ extern const char16_t kFaceSectionLine[];  // "VCO  /  MIXER  /  VCA"
 // The footer's dedication: a tribute to the instrument's designer and the credit for the
 // digital interpretation, joined by a middle dot.
 extern const char16_t kFaceDedication[];
-
-// The appearance bar's label, passed to the skin painters as their version label.
-extern const char16_t kVersionLabel[];

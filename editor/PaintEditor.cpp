@@ -12,9 +12,9 @@
 void paintEditor(Canvas& canvas, const double values[kNumParams], int32_t skin,
                  int32_t activeParam) {
   if (skin == Vintage) {
-    paintVintageSkin(canvas, values, kVersionLabel, activeParam);
+    paintVintageSkin(canvas, values, activeParam);
   } else if (skin == Silver) {
-    paintSilverSkin(canvas, values, kVersionLabel, activeParam);
+    paintSilverSkin(canvas, values, activeParam);
   } else {
     paintOriginalSkin(canvas, values);
   }

@@ -1,5 +1,7 @@
 // The appearance bar and the Legato switch, on the plain layer over whichever skin is shown.
 #include "editor/Selectors.h"
+
+#include "editor/FaceLabel.h"
 #include "editor/Layout.h"
 #include "editor/SelectorColours.h"
 
@@ -7,7 +9,6 @@ namespace {
 
 constexpr const char* kSegmentLabels[kNumSkins] = {"ORIGINAL", "VINTAGE", "SILVER"};
 constexpr const char* kBarHeader = "APPEARANCE";
-constexpr const char* kBarVersion = "VST2 / 1.2";
 constexpr int32_t kSegmentPitch = 98;
 
 // One two-state face: filled part with its centred label.
@@ -26,7 +27,7 @@ void paintAppearanceBar(PlainCanvas& canvas, int32_t skin) {
   canvas.fillSolid(RectI{514, 16, 826, 78}, colours.bar);
   canvas.textIn(RectI{523, 20, 690, 36}, kBarHeader, EditorFont::Small, colours.otherText,
                 TextAlign::Left);
-  canvas.textIn(RectI{723, 20, 817, 36}, kBarVersion, EditorFont::Small, colours.otherText,
+  canvas.textIn(RectI{723, 20, 817, 36}, faceLabel(), EditorFont::Small, colours.otherText,
                 TextAlign::Centre);
   for (int32_t j = 0; j < kNumSkins; ++j) {
     const int32_t x = 524 + kSegmentPitch * j;

@@ -213,9 +213,7 @@ void drawFooter(ShapeCanvas& canvas) {
 
 }  // namespace
 
-// The version label lies under the appearance bar, which shows it itself: it is not drawn.
-void paintSilverSkin(ShapeCanvas& canvas, const double values[kNumParams], std::u16string_view,
-                     int32_t activeParam) {
+void paintSilverSkin(ShapeCanvas& canvas, const double values[kNumParams], int32_t activeParam) {
   canvas.openShapes();
   drawPanel(canvas);
   drawHeader(canvas);

@@ -158,9 +158,7 @@ void drawSkinTop(ShapeCanvas& canvas) {
 
 }  // namespace
 
-// The version label lies under the appearance bar, which shows it itself: it is not drawn.
-void paintVintageSkin(ShapeCanvas& canvas, const double values[kNumParams], std::u16string_view,
-                      int32_t activeParam) {
+void paintVintageSkin(ShapeCanvas& canvas, const double values[kNumParams], int32_t activeParam) {
   canvas.openShapes();
   drawSkinTop(canvas);
   for (int32_t id = 0; id < kNumParams; ++id) {

@@ -4,13 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "editor/FaceParts.h"
 #include "editor/ShapeCanvas.h"
 
-void paintVintageSkin(ShapeCanvas& canvas, const double values[kNumParams],
-                      std::u16string_view versionLabel, int32_t activeParam);
+void paintVintageSkin(ShapeCanvas& canvas, const double values[kNumParams], int32_t activeParam);
 
 void paintVintageBackdrop(ShapeCanvas& canvas);
 void paintVintageParts(ShapeCanvas& canvas, FacePartSet parts, const double values[kNumParams],

@@ -16,7 +16,6 @@ namespace {
 constexpr const char* kEffectName = "Brisalonde VST2";
 constexpr const char* kVendorString = "Brisalonde DSP";
 constexpr const char* kProductString = "Brisalonde";
-constexpr double kTailSeconds = 5.1;
 constexpr int32_t kNumMidiInputChannels = 16;
 
 intptr_t writeName(void* ptr, size_t size, const char* text) {

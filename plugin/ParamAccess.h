@@ -16,7 +16,3 @@ void getParamDisplay(const PluginInstance& instance, int32_t index, char* buffer
 // 1 when a value was stored from the text, else 0.
 int32_t string2Parameter(PluginInstance& instance, int32_t index, const char* text);
 int32_t canBeAutomated(int32_t index);
-
-// Parses a decimal number from the start of `text` with strtod's rules but always with a
-// dot as decimal separator, whatever the process locale. False when nothing was consumed.
-bool parseLeadingNumber(const char* text, double& out);

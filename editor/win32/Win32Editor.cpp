@@ -226,3 +226,8 @@ void closeEditor(EditorWindow*& slot) {
 }
 
 void idleEditor(EditorWindow*) {}
+
+// The window's own timer and messages serve the editor on Windows.
+int editorEventSource(EditorWindow*) {
+  return -1;
+}

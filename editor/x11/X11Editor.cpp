@@ -138,3 +138,7 @@ void closeEditor(EditorWindow*& slot) {
 void idleEditor(EditorWindow* slot) {
   if (slot != nullptr) static_cast<X11EditorWindow*>(slot)->window->idle();
 }
+
+int editorEventSource(EditorWindow* slot) {
+  return slot == nullptr ? -1 : static_cast<X11EditorWindow*>(slot)->window->connectionFd();
+}

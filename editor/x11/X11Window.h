@@ -42,6 +42,8 @@ class X11Window {
   void releaseGrab() { ungrabPending_ = true; }
 
   Window id() const { return window_; }
+  // The display connection's file descriptor, readable when events arrive.
+  int connectionFd() const { return ConnectionNumber(display_); }
 
  private:
   X11Window(Display* display, X11WindowClient& client, int32_t width, int32_t height);

@@ -8,6 +8,7 @@
 #include "editor/ValueText.h"
 #include "editor/WideValueText.h"
 #include "gtest/gtest.h"
+#include "params/NumberText.h"
 #include "params/ValueFormat.h"
 #include "plugin/ParamAccess.h"
 #include "plugin/PluginInstance.h"

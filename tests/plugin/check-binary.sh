@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Checks a plug-in binary's export table (VSTPluginMain only) and what it needs at load time:
-# the DLL imports no runtime DLL a plain Windows machine lacks; the .so carries its own C++
-# runtime and needs, beyond the C library, only libX11 and libcairo for its editor.
+# Checks a plug-in binary's export table (exactly the names given after the binary, by
+# default VSTPluginMain) and what it needs at load time: the DLL imports no runtime DLL a
+# plain Windows machine lacks; the .so carries its own C++ runtime and needs, beyond the C
+# library, only libX11 and libcairo for its editor.
 set -euo pipefail
 binary=$1
+shift
+expected=$(printf '%s\n' "${@:-VSTPluginMain}" | sort -u)
 fail() { echo "FAIL: $*"; exit 1; }
 
 case "$binary" in
-  *.dll)
+  *.dll|*/x86_64-win/*.vst3)
     dump=$(x86_64-w64-mingw32-objdump -p "$binary")
-    exports=$(awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF} t&&/^$/{t=0}' <<< "$dump")
-    [[ "$exports" == "VSTPluginMain" ]] || fail "exports are: ${exports:-none}"
+    exports=$(awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF} t&&/^$/{t=0}' <<< "$dump" | sort -u)
+    [[ "$exports" == "$expected" ]] || fail "exports are: $(tr '\n' ' ' <<< "${exports:-none}")"
     imports=$(awk '/DLL Name:/{print tolower($3)}' <<< "$dump" | sort -u)
     echo "imports: $(tr '\n' ' ' <<< "$imports")"
     for dll in $imports; do
@@ -24,7 +27,7 @@ case "$binary" in
     ;;
   *.so)
     exports=$(nm -D --defined-only "$binary" | awk '{print $3}' | sort -u)
-    [[ "$exports" == "VSTPluginMain" ]] || fail "exports are: $(tr '\n' ' ' <<< "$exports")"
+    [[ "$exports" == "$expected" ]] || fail "exports are: $(tr '\n' ' ' <<< "$exports")"
     needed=$(readelf -d "$binary" | awk '/NEEDED/{print $5}' | tr -d '[]')
     echo "needs: $(tr '\n' ' ' <<< "$needed")"
     for lib in $needed; do
@@ -37,4 +40,4 @@ case "$binary" in
     ;;
   *) fail "unknown binary type: $binary" ;;
 esac
-echo "OK: $binary exports VSTPluginMain only"
+echo "OK: $binary exports $(tr '\n' ' ' <<< "$expected")only"

@@ -33,7 +33,7 @@ std::vector<double> loadedProgram(int32_t k) {
 // The program buttons whose label is in the marked colour and which carry the bar.
 std::vector<int32_t> markedButtons(const std::vector<double>& values) {
   RecordingCanvas canvas;
-  paintSilverSkin(canvas, values.data(), u"VST2 / 1.2", -1);
+  paintSilverSkin(canvas, values.data(), -1);
   std::vector<int32_t> marked;
   for (int32_t k = 0; k < kNumPrograms; ++k) {
     const int32_t x = 30 + 160 * k;

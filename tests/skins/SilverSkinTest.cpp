@@ -31,7 +31,7 @@ Strip stripOf(int32_t id) {
 
 RecordingCanvas paintSilver(const std::vector<double>& values, int32_t activeParam = -1) {
   RecordingCanvas canvas;
-  paintSilverSkin(canvas, values.data(), u"VST2 / 1.2", activeParam);
+  paintSilverSkin(canvas, values.data(), activeParam);
   return canvas;
 }
 

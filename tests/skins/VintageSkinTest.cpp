@@ -33,7 +33,7 @@ PointF knobCentreOf(int32_t id) {
 
 RecordingCanvas paintVintage(const std::vector<double>& values, int32_t activeParam = -1) {
   RecordingCanvas canvas;
-  paintVintageSkin(canvas, values.data(), u"VST2 / 1.2", activeParam);
+  paintVintageSkin(canvas, values.data(), activeParam);
   return canvas;
 }
 

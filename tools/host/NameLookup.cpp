@@ -92,3 +92,13 @@ NameMatch findProgram(HostedPlugin& plugin, const std::string& name) {
   const int32_t count = plugin.isOpen() ? plugin.effect()->numPrograms : 0;
   return findByName("program", name, count, [&](int32_t i) { return plugin.programName(i); });
 }
+
+NameMatch findParameter(Vst3Plugin& plugin, const std::string& name) {
+  const int32_t count = plugin.identity().numParams;
+  return findByName("parameter", name, count, [&](int32_t i) { return plugin.parameterName(i); });
+}
+
+NameMatch findProgram(Vst3Plugin& plugin, const std::string& name) {
+  const int32_t count = plugin.identity().numPrograms;
+  return findByName("program", name, count, [&](int32_t i) { return plugin.programName(i); });
+}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/host/HostedPlugin.h"
+#include "tools/host/Vst3Plugin.h"
 
 struct NameMatch {
   int32_t index = -1;  // -1 when nothing matched; error() then says why
@@ -15,3 +16,5 @@ struct NameMatch {
 
 NameMatch findParameter(HostedPlugin& plugin, const std::string& name);
 NameMatch findProgram(HostedPlugin& plugin, const std::string& name);
+NameMatch findParameter(Vst3Plugin& plugin, const std::string& name);
+NameMatch findProgram(Vst3Plugin& plugin, const std::string& name);

@@ -25,12 +25,11 @@ std::string capabilities(const PluginIdentity& id) {
   return text;
 }
 
-}  // namespace
-
-bool describePlugin(const RenderOptions& options, std::string& text, std::string& error) {
-  LoadedPlugin loaded;
+template <typename Loaded>
+bool describeWith(const RenderOptions& options, std::string& text, std::string& error) {
+  Loaded loaded;
   if (!openPlugin(options, loaded, error)) return false;
-  HostedPlugin& plugin = loaded.plugin;
+  auto& plugin = loaded.plugin;
   const PluginIdentity id = plugin.identity();
   std::ostringstream out;
   out << options.pluginPath << "\n";
@@ -53,4 +52,11 @@ bool describePlugin(const RenderOptions& options, std::string& text, std::string
   }
   text = out.str();
   return true;
+}
+
+}  // namespace
+
+bool describePlugin(const RenderOptions& options, std::string& text, std::string& error) {
+  return isVst3Path(options.pluginPath) ? describeWith<LoadedVst3Plugin>(options, text, error)
+                                        : describeWith<LoadedPlugin>(options, text, error);
 }

@@ -37,11 +37,13 @@ bool readState(const std::string& path, std::vector<uint8_t>& bytes, std::string
   return true;
 }
 
-std::string describeParameter(HostedPlugin& plugin, int32_t index) {
+template <typename Plugin>
+std::string describeParameter(Plugin& plugin, int32_t index) {
   return std::to_string(index) + " (" + plugin.parameterName(index) + ")";
 }
 
-bool applyParameter(const ParameterSetting& setting, HostedPlugin& plugin, std::string& error) {
+template <typename Plugin>
+bool applyParameter(const ParameterSetting& setting, Plugin& plugin, std::string& error) {
   const NameMatch match = findParameter(plugin, setting.name);
   if (match.index < 0) {
     error = plugin.path() + ": " + match.error;
@@ -62,7 +64,15 @@ bool applyParameter(const ParameterSetting& setting, HostedPlugin& plugin, std::
 
 }  // namespace
 
-bool openPlugin(const RenderOptions& options, LoadedPlugin& loaded, std::string& error) {
+bool isVst3Path(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && (trimmed.back() == '/' || trimmed.back() == '\\'))
+    trimmed.pop_back();
+  return trimmed.size() > 5 && trimmed.ends_with(".vst3");
+}
+
+template <typename Loaded>
+bool openPlugin(const RenderOptions& options, Loaded& loaded, std::string& error) {
   crashguard::setPlugin(options.pluginPath.c_str());
   {
     crashguard::Stage stage("loading the binary");
@@ -71,7 +81,7 @@ bool openPlugin(const RenderOptions& options, LoadedPlugin& loaded, std::string&
       return false;
     }
   }
-  HostedPlugin& plugin = loaded.plugin;
+  auto& plugin = loaded.plugin;
   if (!plugin.create(loaded.module) ||
       !plugin.configure(options.sampleRate, options.blockSize, options.precision)) {
     error = plugin.error();
@@ -84,7 +94,8 @@ bool openPlugin(const RenderOptions& options, LoadedPlugin& loaded, std::string&
   return true;
 }
 
-bool applySettings(const RenderOptions& options, HostedPlugin& plugin, std::string& error) {
+template <typename Plugin>
+bool applySettings(const RenderOptions& options, Plugin& plugin, std::string& error) {
   if (!options.program.empty()) {
     const NameMatch match = findProgram(plugin, options.program);
     if (match.index < 0) {
@@ -110,7 +121,8 @@ bool applySettings(const RenderOptions& options, HostedPlugin& plugin, std::stri
   return true;
 }
 
-bool saveState(const RenderOptions& options, HostedPlugin& plugin, std::string& error) {
+template <typename Plugin>
+bool saveState(const RenderOptions& options, Plugin& plugin, std::string& error) {
   const std::vector<uint8_t> state =
       plugin.identity().keepsStateInChunks() ? plugin.chunk() : std::vector<uint8_t>{};
   if (state.empty()) {
@@ -127,3 +139,10 @@ bool saveState(const RenderOptions& options, HostedPlugin& plugin, std::string& 
   }
   return ok;
 }
+
+template bool openPlugin(const RenderOptions&, LoadedPlugin&, std::string&);
+template bool openPlugin(const RenderOptions&, LoadedVst3Plugin&, std::string&);
+template bool applySettings(const RenderOptions&, HostedPlugin&, std::string&);
+template bool applySettings(const RenderOptions&, Vst3Plugin&, std::string&);
+template bool saveState(const RenderOptions&, HostedPlugin&, std::string&);
+template bool saveState(const RenderOptions&, Vst3Plugin&, std::string&);

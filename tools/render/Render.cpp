@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "tools/host/CrashGuard.h"
 #include "tools/host/EventBlock.h"
@@ -72,7 +73,8 @@ bool checkStateWritable(const std::string& path, std::string& error) {
   return true;
 }
 
-uint64_t tailFrames(const RenderOptions& options, HostedPlugin& plugin, TailSource& source) {
+template <typename Plugin>
+uint64_t tailFrames(const RenderOptions& options, Plugin& plugin, TailSource& source) {
   if (options.tailSeconds) {
     source = TailSource::Option;
     return static_cast<uint64_t>(std::llround(*options.tailSeconds * options.sampleRate));
@@ -97,9 +99,10 @@ void updateTransport(VstTimeInfo& time, const MidiClock& clock, uint64_t frame) 
       kVstTransportPlaying | kVstPpqPosValid | kVstTempoValid | kVstBarsValid | kVstTimeSigValid;
 }
 
+template <typename Plugin>
 class BlockRenderer {
  public:
-  BlockRenderer(HostedPlugin& plugin, WavWriter& writer, const std::vector<ScheduledEvent>& events)
+  BlockRenderer(Plugin& plugin, WavWriter& writer, const std::vector<ScheduledEvent>& events)
       : plugin_(plugin), writer_(writer), events_(events), block_(kEventsPerCall) {
     for (int32_t c = 0; c < plugin.outputCount(); ++c) {
       floatChannels_.push_back(plugin.floatOutput(c));
@@ -143,7 +146,7 @@ class BlockRenderer {
     return writer_.write(channels.data(), frames);
   }
 
-  HostedPlugin& plugin_;
+  Plugin& plugin_;
   WavWriter& writer_;
   const std::vector<ScheduledEvent>& events_;
   EventBlock block_;
@@ -154,18 +157,18 @@ class BlockRenderer {
   LevelMeter meter_;
 };
 
-}  // namespace
-
-bool renderMidiFile(const RenderOptions& options, RenderSummary& summary, std::string& error) {
+// The render through a plug-in of either format, loaded as `Loaded` holds it.
+template <typename Loaded>
+bool renderWith(const RenderOptions& options, RenderSummary& summary, std::string& error) {
   MidiFile midi;
   if (!readMidiFile(options.midiPath, midi, error)) return false;
   const MidiClock clock(midi, options.sampleRate);
   const std::vector<ScheduledEvent> events = scheduleEvents(midi, clock);
   if (!checkStateWritable(options.saveState, error)) return false;
 
-  LoadedPlugin loaded;
+  Loaded loaded;
   if (!openPlugin(options, loaded, error)) return false;
-  HostedPlugin& plugin = loaded.plugin;
+  auto& plugin = loaded.plugin;
   if (!applySettings(options, plugin, error)) return false;
 
   summary = RenderSummary{};
@@ -205,7 +208,7 @@ bool renderMidiFile(const RenderOptions& options, RenderSummary& summary, std::s
   if (!writer.open(output.path(), summary.channels, options.sampleRate, options.format))
     return writeFailed();
 
-  BlockRenderer renderer(plugin, writer, events);
+  BlockRenderer<std::remove_reference_t<decltype(plugin)>> renderer(plugin, writer, events);
   ProgressBar progress(!options.quiet);
   plugin.resume();
   for (uint64_t done = 0; done < summary.frames;) {
@@ -228,4 +231,11 @@ bool renderMidiFile(const RenderOptions& options, RenderSummary& summary, std::s
   summary.clippedSamples = writer.clippedSamples();
   summary.nonFiniteSamples = writer.nonFiniteSamples();
   return true;
+}
+
+}  // namespace
+
+bool renderMidiFile(const RenderOptions& options, RenderSummary& summary, std::string& error) {
+  return isVst3Path(options.pluginPath) ? renderWith<LoadedVst3Plugin>(options, summary, error)
+                                        : renderWith<LoadedPlugin>(options, summary, error);
 }

@@ -1,0 +1,42 @@
+// One performance played through either build, VST 2 or VST 3, by our own hosts: the same
+// MIDI on the same frames, in the same block layout and precision, so that the outputs can be
+// compared sample by sample.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/host/HostedPlugin.h"
+
+struct TimedMidi {
+  int64_t frame;
+  uint8_t status, data1, data2;
+};
+
+// A change of one VST 3 parameter at a frame; the VST 2 driver applies the same value
+// between two blocks, split at that frame.
+struct TimedParameter {
+  int64_t frame;
+  int32_t id;
+  float value;
+};
+
+struct Performance {
+  double sampleRate = 48000.0;
+  int32_t program = -1;  // -1 keeps the plug-in's own
+  Precision precision = Precision::Single;
+  std::vector<int32_t> blocks;  // frames per processing call, repeated to the end
+  int64_t frames = 0;
+  std::vector<TimedMidi> midi;  // in frame order; controllers before notes on one frame
+  std::vector<TimedParameter> parameters;
+};
+
+// The left channel in double precision (both channels are the same signal); empty with a
+// test failure recorded when the plug-in cannot be loaded.
+std::vector<double> playVst2(const Performance& performance);
+std::vector<double> playVst3(const Performance& performance);
+
+// Where the two builds are, as the test programs see them.
+std::string vst2Path();
+std::string vst3BundlePath();
