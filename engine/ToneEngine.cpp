@@ -25,6 +25,7 @@ void silenceVoice(ToneEngine& e) {
   e.noteCounter = 0;
   for (NoteSlot& s : e.slots)
     s = NoteSlot{false, 0, 1.0};
+  clearNoteOrder(e.noteOrder);
   e.pitchBend = 0.5;
   e.modWheel = 0.0;
   for (BiquadSection& s : e.decimator)

@@ -6,12 +6,10 @@
 #include <cstdint>
 
 #include "engine/BiquadSection.h"
+#include "engine/NoteOrder.h"
 #include "engine/ParamIds.h"
 #include "engine/StageBuffers.h"
 #include "engine/VoiceCache.h"
-
-constexpr int kNumMidiChannels = 16;
-constexpr int kNumNoteSlots = kNumMidiChannels * 128;  // indexed channel * 128 + note
 
 struct NoteSlot {
   bool held;
@@ -38,6 +36,7 @@ struct ToneEngine {
   int32_t currentSlot;
   uint64_t noteCounter;
   NoteSlot slots[kNumNoteSlots];
+  NoteOrder noteOrder;  // the slots with a stamp, newest first
   BiquadSection decimator[2];
   voice::VoiceCache cache;
   StageBuffers stages;  // one run of frames on its way through the stages
