@@ -28,7 +28,7 @@ OutputChannels<Sample> channelsOf(Sample** outputs, bool accumulate) {
 }
 
 // Renders the block in runs between events, applying every event just before the frame it
-// is stamped with.
+// is stamped with; the runs' vector stages go over chunks of them together.
 template <typename Sample>
 void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                  int32_t frames, const OutputChannels<Sample>& out) {
@@ -44,6 +44,7 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
     renderRun(e, out, j, runEnd);
     j = runEnd;
   }
+  finishRuns(e, out);
   carryOver(queue, next, frames);
 }
 
