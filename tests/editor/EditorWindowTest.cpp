@@ -1,7 +1,7 @@
 // The editor of the real DLL in a real window (under wine with a display): the window the
 // host gets, mouse messages and the host callbacks they cause, reopening, two instances at
 // once, closing the instance mid-drag, a failed open, and the colours the editor paints,
-// also after the host changed values or restored another skin.
+// also after the host changed values or restored another skin; idle ticks paint nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -415,6 +415,40 @@ TEST_F(EditorWindowTest, HostChangesAppearWithinATick) {
   EXPECT_EQ(silver.at(516, 18), rgbPixel(204, 216, 224));
   EXPECT_EQ(silver.at(723, 46), rgbPixel(33, 94, 115));
   EXPECT_EQ(silver.at(663, 350), rgbPixel(33, 94, 115));  // OFF, Silver switch colours
+}
+
+// Counts the paints that reach the editor's window procedure.
+struct PaintCount {
+  static inline int paints = 0;
+  static inline WNDPROC editorProc = nullptr;
+  static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++paints;
+    return CallWindowProcW(editorProc, hwnd, message, wParam, lParam);
+  }
+};
+
+TEST_F(EditorWindowTest, IdleTicksPaintNothingButChangesAndExposuresDo) {
+  TestPlugin plugin;
+  HWND editor = open(plugin, host.handle());
+  ASSERT_NE(editor, nullptr);
+  pumpMessages(250);
+  PaintCount::paints = 0;
+  PaintCount::editorProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintCount::proc)));
+  ASSERT_NE(PaintCount::editorProc, nullptr);
+
+  pumpMessages(1000);  // ten ticks
+  EXPECT_EQ(PaintCount::paints, 0) << "an idle editor painted";
+
+  plugin.set(14, 0.0f);
+  pumpMessages(250);
+  EXPECT_EQ(PaintCount::paints, 1) << "one paint for one change";
+  RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(PaintCount::paints, 2) << "an invalidated window must be painted";
+  SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintCount::editorProc));
+  Capture after;
+  ASSERT_TRUE(captureClient(editor, after));
+  EXPECT_EQ(after.at(663, 350), rgbPixel(226, 176, 104)) << "OFF selected";
 }
 
 }  // namespace
