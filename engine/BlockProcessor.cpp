@@ -12,13 +12,14 @@ namespace {
 
 // Copies the parameter store; the voice re-derives its settings only when a value changed.
 void copyParams(ToneEngine& e, const ParamStore* paramValues) {
-  bool changed = false;
+  voice::ParamSet changed = 0;
   for (int i = 0; i < kNumParams; ++i) {
     const double v = paramValues[i].load(std::memory_order_relaxed);
-    changed |= std::bit_cast<uint64_t>(v) != std::bit_cast<uint64_t>(e.blockParams[i]);
+    if (std::bit_cast<uint64_t>(v) != std::bit_cast<uint64_t>(e.blockParams[i]))
+      changed |= voice::ParamSet{1} << i;
     e.blockParams[i] = v;
   }
-  if (changed) markParamsChanged(e);
+  if (changed != 0) markParamsChanged(e, changed);
 }
 
 template <typename Sample>

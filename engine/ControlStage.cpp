@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/CycleTrig.h"
+#include "engine/EnginePaths.h"
 #include "engine/Sse2Lanes.h"
 #include "engine/ToneEngine.h"
 #include "engine/VoiceSettings.h"
@@ -152,9 +152,10 @@ Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int base, int frames) 
   double vibratoPhase = e.vibratoPhase, tremoloPhase = e.tremoloPhase;
   for (int f = base; f < base + frames; ++f) {
     if (!cache.settled) {
-      const bool moved = smoothParameters(e);
-      deriveSettings(e);
-      cache.settled = !moved;
+      const ParamSet moved = smoothParameters(e);
+      deriveSettings(e, moved | cache.stale);
+      cache.stale = 0;
+      cache.settled = moved == 0;
     }
     const VoiceSettings& s = cache.settings;
     recordSettings(b, e, s, f);
@@ -222,6 +223,24 @@ double phasesOverRun(double phase, double increment, int frames, double* before,
   return phase;
 }
 
+// Both modulation phases over a run that reads neither, side by side in the two lanes of one
+// vector: each lane adds exactly as the phase would alone. False, and nothing done, when a
+// phase would wrap within the run.
+bool unrecordedPhasesOverRun(double& vibrato, double vibratoIncrement, double& tremolo,
+                             double tremoloIncrement, int frames) {
+  if (stepsBelowWrap(vibrato, vibratoIncrement) < frames ||
+      stepsBelowWrap(tremolo, tremoloIncrement) < frames)
+    return false;
+  __m128d phases = _mm_set_pd(tremolo, vibrato);
+  const __m128d increments = _mm_set_pd(tremoloIncrement, vibratoIncrement);
+#pragma GCC unroll 4
+  for (int f = 0; f < frames; ++f)
+    phases = _mm_add_pd(phases, increments);
+  vibrato = _mm_cvtsd_f64(phases);
+  tremolo = _mm_cvtsd_f64(_mm_unpackhi_pd(phases, phases));
+  return true;
+}
+
 // Frames with settled settings: everything that depends on them is worked out once, and each
 // per-frame quantity gets a loop of its own, recorded only where a later stage reads it.
 Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames) {
@@ -233,14 +252,20 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames)
   const Modulation m{cents != 0.0, !s.glides, target};
 
   envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep);
-  e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
-                                 m.vibrato ? b.vibratoPhase + base : nullptr, nullptr);
+  if (!m.vibrato && !b.tremolo &&
+      unrecordedPhasesOverRun(e.vibratoPhase, s.vibratoIncrement, e.tremoloPhase,
+                              s.tremoloIncrement, frames)) {
+    // Both advanced, and neither is read by this run.
+  } else {
+    e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
+                                   m.vibrato ? b.vibratoPhase + base : nullptr, nullptr);
+    e.tremoloPhase = phasesOverRun(e.tremoloPhase, s.tremoloIncrement, frames, nullptr,
+                                   b.tremolo ? b.tremoloPhase + base : nullptr);
+  }
   if (m.vibrato) {
     for (int f = base; f < base + frames; ++f)
       b.vibratoCents[f] = cents;
   }
-  e.tremoloPhase = phasesOverRun(e.tremoloPhase, s.tremoloIncrement, frames, nullptr,
-                                 b.tremolo ? b.tremoloPhase + base : nullptr);
   if (s.glides) {
     double frequency = e.currentFreq;
     for (int f = base; f < base + frames; ++f)
@@ -250,18 +275,6 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames)
     e.currentFreq = target;
   }
   return m;
-}
-
-// Vibrato ratios 2^(cents sin(2 pi phase) / 1200) of frames [base, base + frames), two frames
-// at a time from an even frame on (an odd base computes the frame before it again, alike).
-void vibratoRatios(StageBuffers& b, int base, int frames) {
-  using V = Sse2Lanes;
-  for (int f = base & ~1; f < base + frames; f += V::kLanes) {
-    const V::Vec sine = sinOfPhase<V>(V::load(b.vibratoPhase + f));
-    const V::Vec exponent =
-        V::div(V::mul(V::load(b.vibratoCents + f), sine), V::set1(kCentsPerOctave));
-    V::store(b.vibratoRatio + f, exp2Small<V>(exponent));
-  }
 }
 
 int triangleLimit(double increment) {
@@ -334,7 +347,7 @@ void runControlStage(ToneEngine& e, int frames) {
   if (m.vibrato) {
     padAfter(b.vibratoPhase, base + frames);
     padAfter(b.vibratoCents, base + frames);
-    vibratoRatios(b, base, frames);
+    activeStages().vibratoRatios(b, base, base + frames);
   }
   oscillatorPhases(e, b, base, frames, m);
   b.frames = base + frames;

@@ -1,6 +1,7 @@
-// The first stage of a run of frames, scalar and the same for every vector form: for each
-// frame the parameter smoothing, the glided pitch, the envelope, vibrato and tremolo, the
-// oscillator increment and both oversampled phases, written into engine.stages.
+// The first stage of a run of frames, scalar: for each frame the parameter smoothing (of the
+// values that still move), the glided pitch, the envelope, vibrato and tremolo, the
+// oscillator increment and both oversampled phases, written into engine.stages. The vibrato's
+// ratios alone are evaluated in the lanes of the vector form in use.
 #pragma once
 
 struct ToneEngine;

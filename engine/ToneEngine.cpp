@@ -48,6 +48,8 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
   e.cache.settings = {};
+  e.cache.moving = 0;
+  e.cache.stale = 0;
   std::memset(&e.stages, 0, sizeof e.stages);
   voice::setTriangleLimit(e.stages.triangle, voice::kMaxTriangleHarmonic);
   adoptSampleRate(e);

@@ -53,7 +53,10 @@ void silenceVoice(ToneEngine& engine);
 // Takes over engine.sampleRate: recomputes what depends on it.
 void adoptSampleRate(ToneEngine& engine);
 
-// Tells the voice that blockParams, smoothParams or the rate were written from outside.
-inline void markParamsChanged(ToneEngine& engine) {
+// Tells the voice that the parameters in `changed` were written from outside (in
+// blockParams or smoothParams); all of them when the rate changed.
+inline void markParamsChanged(ToneEngine& engine, voice::ParamSet changed = voice::kEveryParam) {
   engine.cache.settled = false;
+  engine.cache.moving |= changed;
+  engine.cache.stale |= changed;
 }

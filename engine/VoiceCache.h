@@ -4,6 +4,8 @@
 // bit-identical to a fresh computation.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/StageBuffers.h"
 
 namespace voice {
@@ -41,9 +43,15 @@ struct VoiceSettings {
   double mix[kMixTerms];
 };
 
+// A set of parameters, one bit per ParamId.
+using ParamSet = uint32_t;
+constexpr ParamSet kEveryParam = (1u << 16) - 1;
+
 struct VoiceCache {
   double smoothingStep;  // 1 - exp(-1 / (8 ms * rate))
   bool settled;          // smoothing has stopped moving and settings match the parameters
+  ParamSet moving;       // smoothed values that may still move; the others have arrived
+  ParamSet stale;        // parameters whose settings are to be derived again
   VoiceSettings settings;
   Memo targetPitch;  // semitones -> Hz
   Memo glideDecay;   // exponent -> exp
