@@ -25,6 +25,10 @@ using namespace voice;
   return sum;
 }
 
+// Runs shorter than this take the wrap test on every step: cheaper than the division that
+// would spare it. Runs this short come between close events.
+constexpr int kShortRun = 8;
+
 // Steps from `phase` on that surely stay below 1, advancing by `increment`, however the
 // additions round: in them the wrap of advancePhase cannot happen and needs no test.
 inline int stepsBelowWrap(double phase, double increment) {
@@ -212,7 +216,7 @@ double phasesOverRun(double phase, double increment, int frames, double* before,
   } else if (after != nullptr) {
     for (int f = 0; f < frames; ++f)
       after[f] = phase = advancePhase(phase, increment);
-  } else if (stepsBelowWrap(phase, increment) >= frames) {
+  } else if (frames >= kShortRun && stepsBelowWrap(phase, increment) >= frames) {
 #pragma GCC unroll 4
     for (int f = 0; f < frames; ++f)
       phase += increment;
@@ -228,7 +232,7 @@ double phasesOverRun(double phase, double increment, int frames, double* before,
 // phase would wrap within the run.
 bool unrecordedPhasesOverRun(double& vibrato, double vibratoIncrement, double& tremolo,
                              double tremoloIncrement, int frames) {
-  if (stepsBelowWrap(vibrato, vibratoIncrement) < frames ||
+  if (frames < kShortRun || stepsBelowWrap(vibrato, vibratoIncrement) < frames ||
       stepsBelowWrap(tremolo, tremoloIncrement) < frames)
     return false;
   __m128d phases = _mm_set_pd(tremolo, vibrato);
@@ -277,10 +281,16 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames)
   return m;
 }
 
-int triangleLimit(double increment) {
+int triangleLimitOf(double increment) {
   const double limit = kTriangleHarmonicLimit / increment;
   if (!(limit >= 0.0)) return 0;
   return limit >= kMaxTriangleHarmonic ? kMaxTriangleHarmonic : static_cast<int>(limit);
+}
+
+// The limit of the last increment asked for again: runs of a held pitch ask for the same.
+int triangleLimit(VoiceCache& cache, double increment) {
+  return static_cast<int>(memoized(cache.triangleLimit, increment,
+                                   [](double x) { return double(triangleLimitOf(x)); }));
 }
 
 void startSegment(StageBuffers& b, int frame, int limit) {
@@ -296,10 +306,11 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
   double phase = e.oscPhase;
   if (m.steadyPitch && !m.vibrato) {
     const double increment = std::min(m.frequency, ceiling) / stepRate;
-    startSegment(b, base, triangleLimit(increment));
+    startSegment(b, base, triangleLimit(e.cache, increment));
     const int steps = kOversampling * (base + frames);
     for (int i = kOversampling * base; i < steps;) {
-      const int end = std::min(steps, i + stepsBelowWrap(phase, increment));
+      const int end =
+          steps - i < kShortRun ? i : std::min(steps, i + stepsBelowWrap(phase, increment));
 #pragma GCC unroll 4
       for (; i < end; ++i) {
         b.phase[i] = phase;
@@ -320,7 +331,7 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
       const double increment = modulated / stepRate;
       if (increment != lastIncrement) {
         lastIncrement = increment;
-        startSegment(b, f, triangleLimit(increment));
+        startSegment(b, f, triangleLimit(e.cache, increment));
       }
       b.increment[2 * f] = b.increment[2 * f + 1] = increment;
       b.phase[2 * f] = phase;

@@ -53,9 +53,10 @@ struct VoiceCache {
   ParamSet moving;       // smoothed values that may still move; the others have arrived
   ParamSet stale;        // parameters whose settings are to be derived again
   VoiceSettings settings;
-  Memo targetPitch;  // semitones -> Hz
-  Memo glideDecay;   // exponent -> exp
-  Memo gain;         // normalized Output -> gain
+  Memo targetPitch;    // semitones -> Hz
+  Memo glideDecay;     // exponent -> exp
+  Memo gain;           // normalized Output -> gain
+  Memo triangleLimit;  // oscillator increment -> the triangle's harmonic limit
 };
 
 }  // namespace voice
