@@ -287,10 +287,29 @@ int triangleLimitOf(double increment) {
   return limit >= kMaxTriangleHarmonic ? kMaxTriangleHarmonic : static_cast<int>(limit);
 }
 
-// The limit of the last increment asked for again: runs of a held pitch ask for the same.
-int triangleLimit(VoiceCache& cache, double increment) {
-  return static_cast<int>(memoized(cache.triangleLimit, increment,
-                                   [](double x) { return double(triangleLimitOf(x)); }));
+constexpr double kNoIncrement = std::numeric_limits<double>::quiet_NaN();
+
+// The limit without the division while the increment stays within the range of increments
+// seen with the same limit: a held pitch, and a vibrato around it, soon stay inside it.
+int newTriangleLimit(LimitRange& range, double increment);
+
+[[gnu::always_inline]] inline int triangleLimit(VoiceCache& cache, double increment) {
+  const LimitRange& range = cache.triangleLimit;
+  if (increment >= range.lowest && increment <= range.highest) return range.limit;
+  return newTriangleLimit(cache.triangleLimit, increment);
+}
+
+int newTriangleLimit(LimitRange& range, double increment) {
+  const int limit = triangleLimitOf(increment);
+  // Only positive increments are ordered so (and only they occur); NaN bounds mean empty.
+  if (limit == range.limit && increment > 0.0 && range.lowest > 0.0) {
+    range.lowest = std::min(range.lowest, increment);
+    range.highest = std::max(range.highest, increment);
+  } else {
+    range = increment > 0.0 ? LimitRange{increment, increment, limit}
+                            : LimitRange{kNoIncrement, kNoIncrement, limit};
+  }
+  return limit;
 }
 
 void startSegment(StageBuffers& b, int frame, int limit) {
@@ -324,6 +343,7 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
     fillRun(b.increment + kOversampling * base, kOversampling * frames, increment);
   } else {
     double lastIncrement = std::numeric_limits<double>::quiet_NaN();
+    int lastLimit = -1;
     for (int f = base; f < base + frames; ++f) {
       const double frequency = m.steadyPitch ? m.frequency : b.frequency[f];
       const double modulated = m.vibrato ? std::min(frequency * b.vibratoRatio[f], ceiling)
@@ -331,7 +351,11 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
       const double increment = modulated / stepRate;
       if (increment != lastIncrement) {
         lastIncrement = increment;
-        startSegment(b, f, triangleLimit(e.cache, increment));
+        const int limit = triangleLimit(e.cache, increment);
+        if (limit != lastLimit) {
+          lastLimit = limit;
+          startSegment(b, f, limit);
+        }
       }
       b.increment[2 * f] = b.increment[2 * f + 1] = increment;
       b.phase[2 * f] = phase;

@@ -47,7 +47,7 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.cache.targetPitch = {kNever, 0.0};
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
-  e.cache.triangleLimit = {kNever, 0.0};
+  e.cache.triangleLimit = {kNever, kNever, 0};
   e.cache.settings = {};
   e.cache.moving = 0;
   e.cache.stale = 0;

@@ -24,6 +24,16 @@ inline double memoized(Memo& memo, double key, Compute compute) {
   return memo.value;
 }
 
+// Increments from `lowest` to `highest` all give the triangle's harmonic limit `limit`: the
+// limit, the division 0.48 / increment cut to a whole number, never grows with the
+// increment, so whatever lies between two increments of one limit has that limit too. Empty
+// (NaN bounds) until first used.
+struct LimitRange {
+  double lowest;
+  double highest;
+  int limit;
+};
+
 // Engine values of the parameters for the current frame.
 struct VoiceSettings {
   double transposeSemitones;
@@ -53,10 +63,10 @@ struct VoiceCache {
   ParamSet moving;       // smoothed values that may still move; the others have arrived
   ParamSet stale;        // parameters whose settings are to be derived again
   VoiceSettings settings;
-  Memo targetPitch;    // semitones -> Hz
-  Memo glideDecay;     // exponent -> exp
-  Memo gain;           // normalized Output -> gain
-  Memo triangleLimit;  // oscillator increment -> the triangle's harmonic limit
+  Memo targetPitch;          // semitones -> Hz
+  Memo glideDecay;           // exponent -> exp
+  Memo gain;                 // normalized Output -> gain
+  LimitRange triangleLimit;  // oscillator increments known to give one harmonic limit
 };
 
 }  // namespace voice
