@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "engine/ParamIds.h"
 #include "engine/StageBuffers.h"
 
 namespace voice {
@@ -55,7 +56,7 @@ struct VoiceSettings {
 
 // A set of parameters, one bit per ParamId.
 using ParamSet = uint32_t;
-constexpr ParamSet kEveryParam = (1u << 16) - 1;
+constexpr ParamSet kEveryParam = (ParamSet{1} << kNumParams) - 1;
 
 struct VoiceCache {
   double smoothingStep;  // 1 - exp(-1 / (8 ms * rate))
