@@ -1,6 +1,8 @@
 // Composition of the face from the cached backdrop and the value parts.
 #include "editor/FaceComposer.h"
 
+#include "editor/EditorLink.h"
+#include "editor/EditorWindow.h"
 #include "editor/FaceParts.h"
 #include "editor/Layout.h"
 
@@ -14,15 +16,40 @@ bool isSkin(int32_t skin) {
 
 }  // namespace
 
+bool frameShows(const FaceCache& cache, const double values[kNumParams], int32_t skin,
+                int32_t activeParam) {
+  if (!cache.frameShown || !isSkin(skin)) return false;
+  const FaceKey key = faceKeyOf(values, skin, activeParam);
+  return cache.frameKey.skin == key.skin && cache.frameKey.activeParam == key.activeParam &&
+         changedParts(cache.frameKey, key) == 0;
+}
+
+bool frameShowsEditor(const FaceCache& cache, const EditorWindow& editor) {
+  double values[kNumParams];
+  for (int32_t id = 0; id < kNumParams; ++id)
+    values[id] = editor.owner->value(id);
+  return frameShows(cache, values, editor.owner->skin(), editor.activeParam);
+}
+
 bool composeFace(FaceCache& cache, FaceSurfaces& surfaces, const double values[kNumParams],
                  int32_t skin, int32_t activeParam) {
-  if (!isSkin(skin)) return false;
+  // Until the frame is composed again, the window shows a picture painted without it.
+  if (!isSkin(skin)) {
+    cache.frameShown = false;
+    return false;
+  }
   const FaceKey key = faceKeyOf(values, skin, activeParam);
   Canvas* frame = surfaces.frame();
-  if (frame == nullptr) return false;
+  if (frame == nullptr) {
+    cache.frameShown = false;
+    return false;
+  }
   if (!cache.backdropPainted[skin]) {
     Canvas* backdrop = surfaces.backdrop(skin);
-    if (backdrop == nullptr) return false;
+    if (backdrop == nullptr) {
+      cache.frameShown = false;
+      return false;
+    }
     paintEditorBackdrop(*backdrop, skin);
     cache.backdropPainted[skin] = true;
   }
@@ -31,7 +58,10 @@ bool composeFace(FaceCache& cache, FaceSurfaces& surfaces, const double values[k
     paintEditorValues(*frame, values, skin, activeParam);
   } else {
     const FacePartSet parts = changedParts(cache.frameKey, key);
-    if (parts == 0) return true;
+    if (parts == 0) {
+      cache.frameShown = true;
+      return true;
+    }
     // The areas of different parts hold no pixel of each other: restoring one from the
     // backdrop leaves the others as they are.
     for (int32_t part = 0; part < kNumFaceParts; ++part) {
@@ -44,5 +74,6 @@ bool composeFace(FaceCache& cache, FaceSurfaces& surfaces, const double values[k
   }
   cache.frameKey = key;
   cache.frameDrawn = true;
+  cache.frameShown = true;
   return true;
 }

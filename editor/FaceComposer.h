@@ -30,8 +30,17 @@ class FaceSurfaces {
 struct FaceCache {
   bool backdropPainted[kNumSkins] = {};
   bool frameDrawn = false;
+  bool frameShown = false;  // the last paint showed the frame, not a one-pass picture
   FaceKey frameKey{};
 };
+
+// True when the frame holds the face of `values`, `skin` and `activeParam` exactly.
+bool frameShows(const FaceCache& cache, const double values[kNumParams], int32_t skin,
+                int32_t activeParam);
+
+// The same for what the editor's instance holds now.
+struct EditorWindow;
+bool frameShowsEditor(const FaceCache& cache, const EditorWindow& editor);
 
 // Brings the frame up to the face of `values`, `skin` and `activeParam`. False when a surface
 // could not be made or the skin is none of the three: the caller then paints in one pass.

@@ -179,8 +179,10 @@ void onWheel(EditorWindow& editor, WindowPort& window, int32_t screenX, int32_t 
   applyBracketedEdit(instance, window, id, instance.value(id) + change);
 }
 
+// Outside a drag the tick repaints only when what the window shows has gone out of date: an
+// idle editor sends nothing to the screen.
 void onTimer(EditorWindow& editor, WindowPort& window) {
-  if (editor.activeParam < 0) window.invalidate();
+  if (editor.activeParam < 0 && !window.showsCurrentFace()) window.invalidate();
 }
 
 void endDragOnClose(EditorWindow& editor, WindowPort& window) {

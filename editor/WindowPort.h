@@ -12,5 +12,9 @@ class WindowPort {
   virtual void releaseCaptureIfHeld() = 0;
   // Asks for a repaint of the whole client area without erasing.
   virtual void invalidate() = 0;
+  // True when the picture last put on the window shows the instance's present values,
+  // appearance and drag: a refresh tick then has nothing to show. Windows that keep no
+  // picture answer false and repaint on every tick.
+  virtual bool showsCurrentFace() { return false; }
   virtual void screenToClient(int32_t& x, int32_t& y) = 0;
 };

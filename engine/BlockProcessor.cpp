@@ -12,13 +12,14 @@ namespace {
 
 // Copies the parameter store; the voice re-derives its settings only when a value changed.
 void copyParams(ToneEngine& e, const ParamStore* paramValues) {
-  bool changed = false;
+  voice::ParamSet changed = 0;
   for (int i = 0; i < kNumParams; ++i) {
     const double v = paramValues[i].load(std::memory_order_relaxed);
-    changed |= std::bit_cast<uint64_t>(v) != std::bit_cast<uint64_t>(e.blockParams[i]);
+    if (std::bit_cast<uint64_t>(v) != std::bit_cast<uint64_t>(e.blockParams[i]))
+      changed |= voice::ParamSet{1} << i;
     e.blockParams[i] = v;
   }
-  if (changed) markParamsChanged(e);
+  if (changed != 0) markParamsChanged(e, changed);
 }
 
 template <typename Sample>
@@ -28,7 +29,7 @@ OutputChannels<Sample> channelsOf(Sample** outputs, bool accumulate) {
 }
 
 // Renders the block in runs between events, applying every event just before the frame it
-// is stamped with.
+// is stamped with; the runs' vector stages go over chunks of them together.
 template <typename Sample>
 void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                  int32_t frames, const OutputChannels<Sample>& out) {
@@ -44,6 +45,7 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
     renderRun(e, out, j, runEnd);
     j = runEnd;
   }
+  finishRuns(e, out);
   carryOver(queue, next, frames);
 }
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/CycleTrig.h"
+#include "engine/EnginePaths.h"
 #include "engine/Sse2Lanes.h"
 #include "engine/ToneEngine.h"
 #include "engine/VoiceSettings.h"
@@ -24,6 +24,10 @@ using namespace voice;
   if (__builtin_expect(sum >= 1.0, 0)) sum -= 1.0;
   return sum;
 }
+
+// Runs shorter than this take the wrap test on every step: cheaper than the division that
+// would spare it. Runs this short come between close events.
+constexpr int kShortRun = 8;
 
 // Steps from `phase` on that surely stay below 1, advancing by `increment`, however the
 // additions round: in them the wrap of advancePhase cannot happen and needs no test.
@@ -49,7 +53,7 @@ double targetFrequency(ToneEngine& e, const VoiceSettings& s) {
   const double semitones = note + s.transposeSemitones + s.fineTuneSemitones +
                            (e.pitchBend - kBendCentre) * kBendRangeSemitones;
   const double pitch = memoized(e.cache.targetPitch, semitones, [](double st) {
-    return kReferenceHz * std::pow(2.0, st / kSemitonesPerOctave);
+    return kReferenceHz * std::exp2(st / kSemitonesPerOctave);
   });
   return std::min(std::max(pitch, kMinTargetHz), s.targetCeiling);
 }
@@ -81,13 +85,40 @@ double vibratoCents(const ToneEngine& e, const VoiceSettings& s) {
   return std::min(s.vibratoCents + kModWheelCents * e.modWheel, kMaxVibratoCents);
 }
 
-void holdSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s) {
-  b.settingsMove = false;
+// The held values of frames [from, to) written into the per-frame arrays.
+void spreadHeld(StageBuffers& b, int from, int to) {
+  for (int t = 0; t < kMixTerms; ++t)
+    fillRun(b.stepMix[t] + kOversampling * from, kOversampling * (to - from), b.mix[t]);
+  fillRun(b.frameTremoloDepth + from, to - from, b.tremoloDepth);
+  fillRun(b.frameVelocityFactor + from, to - from, b.velocityFactor);
+  fillRun(b.frameGain + from, to - from, b.gain);
+}
+
+// From now on the chunk keeps its settings per frame: the frames before `base` get theirs
+// from the held values.
+void settingsPerFrame(StageBuffers& b, int base) {
+  if (b.settingsMove) return;
+  b.settingsMove = true;
+  if (base > 0) spreadHeld(b, 0, base);
+}
+
+// Settings that stay the same over frames [base, base + frames): held for the chunk while
+// every run of it has the same, per frame once a run has others.
+void holdSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s, int base,
+                  int frames) {
+  const double velocity = velocityFactor(e, s);
+  bool same = base > 0 && b.tremoloDepth == s.tremoloDepth && b.velocityFactor == velocity &&
+              b.gain == s.gain;
+  for (int t = 0; t < kMixTerms; ++t)
+    same = same && b.mix[t] == s.mix[t];
+  if (same && !b.settingsMove) return;
+  if (base > 0) settingsPerFrame(b, base);
   for (int t = 0; t < kMixTerms; ++t)
     b.mix[t] = s.mix[t];
   b.tremoloDepth = s.tremoloDepth;
-  b.velocityFactor = velocityFactor(e, s);
+  b.velocityFactor = velocity;
   b.gain = s.gain;
+  if (b.settingsMove) spreadHeld(b, base, base + frames);
 }
 
 void recordSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s, int f) {
@@ -96,6 +127,14 @@ void recordSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s
   b.frameTremoloDepth[f] = s.tremoloDepth;
   b.frameVelocityFactor[f] = velocityFactor(e, s);
   b.frameGain[f] = s.gain;
+}
+
+// The chunk evaluates tremolo from now on: frames before `base` had a depth of 0, for which
+// any phase gives a factor of exactly 1.
+void tremoloFrom(StageBuffers& b, int base) {
+  if (b.tremolo) return;
+  b.tremolo = true;
+  if (base > 0) fillRun(b.tremoloPhase, base, 0.0);
 }
 
 // What the modulation pass found, for the passes after it.
@@ -107,19 +146,20 @@ struct Modulation {
 
 // Frames while smoothing moves the settings: they are derived afresh on every frame and
 // recorded per frame for the later stages.
-Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int frames) {
+Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int base, int frames) {
   VoiceCache& cache = e.cache;
-  b.settingsMove = true;
+  settingsPerFrame(b, base);
   Modulation m{false, false, 0.0};
   bool tremolo = false;
   double frequency = e.currentFreq;
   Envelope envelope{e.envLevel, e.retriggerCountdown, 0.0};
   double vibratoPhase = e.vibratoPhase, tremoloPhase = e.tremoloPhase;
-  for (int f = 0; f < frames; ++f) {
+  for (int f = base; f < base + frames; ++f) {
     if (!cache.settled) {
-      const bool moved = smoothParameters(e);
-      deriveSettings(e);
-      cache.settled = !moved;
+      const ParamSet moved = smoothParameters(e);
+      deriveSettings(e, moved | cache.stale);
+      cache.stale = 0;
+      cache.settled = moved == 0;
     }
     const VoiceSettings& s = cache.settings;
     recordSettings(b, e, s, f);
@@ -143,23 +183,23 @@ Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int frames) {
   e.retriggerCountdown = envelope.countdown;
   e.vibratoPhase = vibratoPhase;
   e.tremoloPhase = tremoloPhase;
-  b.tremolo = tremolo;
+  if (tremolo) tremoloFrom(b, base);  // the run's own phases are recorded already
   return m;
 }
 
 // The envelope over the run with a fixed step: the rest of a retrigger fade first, then the
 // clamped steps, which change nothing once the level rests at the end the step leads to.
-void envelopeOverRun(ToneEngine& e, StageBuffers& b, int frames, double step) {
+void envelopeOverRun(ToneEngine& e, double* levels, int frames, double step) {
   Envelope envelope{e.envLevel, e.retriggerCountdown, step};
   int f = 0;
   for (; f < frames && envelope.countdown > 0.0; ++f)
-    b.envelope[f] = envelope.advance();
+    levels[f] = envelope.advance();
   double level = envelope.level;
   if ((level == 1.0 && step >= 0.0) || (level == 0.0 && step <= 0.0)) {
-    if (f < frames) fillRun(b.envelope + f, frames - f, level);
+    if (f < frames) fillRun(levels + f, frames - f, level);
   } else {
     for (; f < frames; ++f)
-      b.envelope[f] = level = std::min(std::max(level + step, 0.0), 1.0);
+      levels[f] = level = std::min(std::max(level + step, 0.0), 1.0);
   }
   e.envLevel = level;
   e.retriggerCountdown = envelope.countdown;
@@ -176,7 +216,7 @@ double phasesOverRun(double phase, double increment, int frames, double* before,
   } else if (after != nullptr) {
     for (int f = 0; f < frames; ++f)
       after[f] = phase = advancePhase(phase, increment);
-  } else if (stepsBelowWrap(phase, increment) >= frames) {
+  } else if (frames >= kShortRun && stepsBelowWrap(phase, increment) >= frames) {
 #pragma GCC unroll 4
     for (int f = 0; f < frames; ++f)
       phase += increment;
@@ -187,28 +227,52 @@ double phasesOverRun(double phase, double increment, int frames, double* before,
   return phase;
 }
 
+// Both modulation phases over a run that reads neither, side by side in the two lanes of one
+// vector: each lane adds exactly as the phase would alone. False, and nothing done, when a
+// phase would wrap within the run.
+bool unrecordedPhasesOverRun(double& vibrato, double vibratoIncrement, double& tremolo,
+                             double tremoloIncrement, int frames) {
+  if (frames < kShortRun || stepsBelowWrap(vibrato, vibratoIncrement) < frames ||
+      stepsBelowWrap(tremolo, tremoloIncrement) < frames)
+    return false;
+  __m128d phases = _mm_set_pd(tremolo, vibrato);
+  const __m128d increments = _mm_set_pd(tremoloIncrement, vibratoIncrement);
+#pragma GCC unroll 4
+  for (int f = 0; f < frames; ++f)
+    phases = _mm_add_pd(phases, increments);
+  vibrato = _mm_cvtsd_f64(phases);
+  tremolo = _mm_cvtsd_f64(_mm_unpackhi_pd(phases, phases));
+  return true;
+}
+
 // Frames with settled settings: everything that depends on them is worked out once, and each
 // per-frame quantity gets a loop of its own, recorded only where a later stage reads it.
-Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int frames) {
+Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames) {
   const VoiceSettings& s = e.cache.settings;
-  holdSettings(b, e, s);
-  b.tremolo = s.tremoloDepth != 0.0;
+  holdSettings(b, e, s, base, frames);
+  if (s.tremoloDepth != 0.0) tremoloFrom(b, base);
   const double cents = vibratoCents(e, s);
   const double target = targetFrequency(e, s);
   const Modulation m{cents != 0.0, !s.glides, target};
 
-  envelopeOverRun(e, b, frames, e.gate ? s.attackStep : -s.releaseStep);
-  e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
-                                 m.vibrato ? b.vibratoPhase : nullptr, nullptr);
+  envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep);
+  if (!m.vibrato && !b.tremolo &&
+      unrecordedPhasesOverRun(e.vibratoPhase, s.vibratoIncrement, e.tremoloPhase,
+                              s.tremoloIncrement, frames)) {
+    // Both advanced, and neither is read by this run.
+  } else {
+    e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
+                                   m.vibrato ? b.vibratoPhase + base : nullptr, nullptr);
+    e.tremoloPhase = phasesOverRun(e.tremoloPhase, s.tremoloIncrement, frames, nullptr,
+                                   b.tremolo ? b.tremoloPhase + base : nullptr);
+  }
   if (m.vibrato) {
-    for (int f = 0; f < frames; ++f)
+    for (int f = base; f < base + frames; ++f)
       b.vibratoCents[f] = cents;
   }
-  e.tremoloPhase = phasesOverRun(e.tremoloPhase, s.tremoloIncrement, frames, nullptr,
-                                 b.tremolo ? b.tremoloPhase : nullptr);
   if (s.glides) {
     double frequency = e.currentFreq;
-    for (int f = 0; f < frames; ++f)
+    for (int f = base; f < base + frames; ++f)
       b.frequency[f] = frequency = frequency + (target - frequency) * s.glideCoefficient;
     e.currentFreq = frequency;
   } else {
@@ -217,21 +281,35 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int frames) {
   return m;
 }
 
-// Vibrato ratios 2^(cents sin(2 pi phase) / 1200), two frames at a time.
-void vibratoRatios(StageBuffers& b, int frames) {
-  using V = Sse2Lanes;
-  for (int f = 0; f < frames; f += V::kLanes) {
-    const V::Vec sine = sinOfPhase<V>(V::load(b.vibratoPhase + f));
-    const V::Vec exponent =
-        V::div(V::mul(V::load(b.vibratoCents + f), sine), V::set1(kCentsPerOctave));
-    V::store(b.vibratoRatio + f, exp2Small<V>(exponent));
-  }
-}
-
-int triangleLimit(double increment) {
+int triangleLimitOf(double increment) {
   const double limit = kTriangleHarmonicLimit / increment;
   if (!(limit >= 0.0)) return 0;
   return limit >= kMaxTriangleHarmonic ? kMaxTriangleHarmonic : static_cast<int>(limit);
+}
+
+constexpr double kNoIncrement = std::numeric_limits<double>::quiet_NaN();
+
+// The limit without the division while the increment stays within the range of increments
+// seen with the same limit: a held pitch, and a vibrato around it, soon stay inside it.
+int newTriangleLimit(LimitRange& range, double increment);
+
+[[gnu::always_inline]] inline int triangleLimit(VoiceCache& cache, double increment) {
+  const LimitRange& range = cache.triangleLimit;
+  if (increment >= range.lowest && increment <= range.highest) return range.limit;
+  return newTriangleLimit(cache.triangleLimit, increment);
+}
+
+int newTriangleLimit(LimitRange& range, double increment) {
+  const int limit = triangleLimitOf(increment);
+  // Only positive increments are ordered so (and only they occur); NaN bounds mean empty.
+  if (limit == range.limit && increment > 0.0 && range.lowest > 0.0) {
+    range.lowest = std::min(range.lowest, increment);
+    range.highest = std::max(range.highest, increment);
+  } else {
+    range = increment > 0.0 ? LimitRange{increment, increment, limit}
+                            : LimitRange{kNoIncrement, kNoIncrement, limit};
+  }
+  return limit;
 }
 
 void startSegment(StageBuffers& b, int frame, int limit) {
@@ -241,17 +319,17 @@ void startSegment(StageBuffers& b, int frame, int limit) {
 
 // The oscillator's increment per step (cycles per oversampled step), the harmonic limit, and
 // the phases of both steps of every frame.
-void oscillatorPhases(ToneEngine& e, StageBuffers& b, int frames, const Modulation& m) {
+void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, const Modulation& m) {
   const double ceiling = e.cache.settings.modulatedCeiling;
   const double stepRate = kOversampling * e.sampleRate;
   double phase = e.oscPhase;
-  b.segmentCount = 0;
   if (m.steadyPitch && !m.vibrato) {
     const double increment = std::min(m.frequency, ceiling) / stepRate;
-    startSegment(b, 0, triangleLimit(increment));
-    const int steps = kOversampling * frames;
-    for (int i = 0; i < steps;) {
-      const int end = std::min(steps, i + stepsBelowWrap(phase, increment));
+    startSegment(b, base, triangleLimit(e.cache, increment));
+    const int steps = kOversampling * (base + frames);
+    for (int i = kOversampling * base; i < steps;) {
+      const int end =
+          steps - i < kShortRun ? i : std::min(steps, i + stepsBelowWrap(phase, increment));
 #pragma GCC unroll 4
       for (; i < end; ++i) {
         b.phase[i] = phase;
@@ -262,17 +340,22 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int frames, const Modulati
         phase = advancePhase(phase, increment);
       }
     }
-    fillRun(b.increment, steps, increment);
+    fillRun(b.increment + kOversampling * base, kOversampling * frames, increment);
   } else {
     double lastIncrement = std::numeric_limits<double>::quiet_NaN();
-    for (int f = 0; f < frames; ++f) {
+    int lastLimit = -1;
+    for (int f = base; f < base + frames; ++f) {
       const double frequency = m.steadyPitch ? m.frequency : b.frequency[f];
       const double modulated = m.vibrato ? std::min(frequency * b.vibratoRatio[f], ceiling)
                                          : std::min(frequency, ceiling);
       const double increment = modulated / stepRate;
       if (increment != lastIncrement) {
         lastIncrement = increment;
-        startSegment(b, f, triangleLimit(increment));
+        const int limit = triangleLimit(e.cache, increment);
+        if (limit != lastLimit) {
+          lastLimit = limit;
+          startSegment(b, f, limit);
+        }
       }
       b.increment[2 * f] = b.increment[2 * f + 1] = increment;
       b.phase[2 * f] = phase;
@@ -288,16 +371,25 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int frames, const Modulati
 
 void runControlStage(ToneEngine& e, int frames) {
   StageBuffers& b = e.stages;
-  b.frames = frames;
-  const Modulation m =
-      e.cache.settled ? modulateSettled(e, b, frames) : modulateMoving(e, b, frames);
-  if (m.vibrato) {
-    padAfter(b.vibratoPhase, frames);
-    padAfter(b.vibratoCents, frames);
-    vibratoRatios(b, frames);
+  const int base = b.frames;
+  if (base == 0) {
+    b.segmentCount = 0;
+    b.settingsMove = false;
+    b.tremolo = false;
   }
-  oscillatorPhases(e, b, frames, m);
+  const Modulation m =
+      e.cache.settled ? modulateSettled(e, b, base, frames) : modulateMoving(e, b, base, frames);
+  if (m.vibrato) {
+    padAfter(b.vibratoPhase, base + frames);
+    padAfter(b.vibratoCents, base + frames);
+    activeStages().vibratoRatios(b, base, base + frames);
+  }
+  oscillatorPhases(e, b, base, frames, m);
+  b.frames = base + frames;
+}
 
+void closeChunk(StageBuffers& b) {
+  const int frames = b.frames;
   const int steps = kOversampling * frames;
   padAfter(b.phase, steps);
   padAfter(b.increment, steps);

@@ -1,10 +1,16 @@
-// The first stage of a run of frames, scalar and the same for every vector form: for each
-// frame the parameter smoothing, the glided pitch, the envelope, vibrato and tremolo, the
-// oscillator increment and both oversampled phases, written into engine.stages.
+// The first stage of a run of frames, scalar: for each frame the parameter smoothing (of the
+// values that still move), the glided pitch, the envelope, vibrato and tremolo, the
+// oscillator increment and both oversampled phases, written into engine.stages. The vibrato's
+// ratios alone are evaluated in the lanes of the vector form in use.
 #pragma once
 
 struct ToneEngine;
 
-// Advances the voice's control state by `frames` frames (1 to kMaxRunFrames) and fills the
-// stage arrays for them. The oscillator bank, the decimator and the output stage follow.
+// Advances the voice's control state by `frames` frames and appends them to the chunk in the
+// stage arrays, which holds at most kMaxRunFrames: runs between events gather there, so that
+// the oscillator bank, the decimator and the output stage go over the whole chunk at once.
 void runControlStage(ToneEngine& engine, int frames);
+
+// Pads the arrays after the chunk's last frame for the vector stages that follow.
+struct StageBuffers;
+void closeChunk(StageBuffers& stages);

@@ -12,26 +12,34 @@
 
 namespace voice {
 
+// b - a b0: the feed-forward coefficient of x once y = b0 x + z1 is put into the state update.
+inline double throughOutput(double b, double a, double b0) {
+  return b - a * b0;
+}
+
 template <class P>
 struct SectionLanes {
-  typename P::Vec b0, b1, b2, a1, a2;  // coefficients, one section per lane
+  typename P::Vec b0, c1, c2, a1, a2;  // coefficients, one section per lane
   typename P::Vec z1, z2;              // states
 
   SectionLanes(const BiquadSection& lo, const BiquadSection& hi)
       : b0(P::pair(lo.b0, hi.b0)),
-        b1(P::pair(lo.b1, hi.b1)),
-        b2(P::pair(lo.b2, hi.b2)),
+        c1(P::pair(throughOutput(lo.b1, lo.a1, lo.b0), throughOutput(hi.b1, hi.a1, hi.b0))),
+        c2(P::pair(throughOutput(lo.b2, lo.a2, lo.b0), throughOutput(hi.b2, hi.a2, hi.b0))),
         a1(P::pair(lo.a1, hi.a1)),
         a2(P::pair(lo.a2, hi.a2)),
         z1(P::pair(lo.z1, hi.z1)),
         z2(P::pair(lo.z2, hi.z2)) {}
 
   // One step of transposed direct form II in each lane: y = b0 x + z1, z1 = b1 x - a1 y + z2,
-  // z2 = b2 x - a2 y.
+  // z2 = b2 x - a2 y, with y put in: z1 = (b1 - a1 b0) x + z2 - a1 z1 and
+  // z2 = (b2 - a2 b0) x - a2 z1. The states then follow from the states without waiting for
+  // y, which halves the chain from one step's z1 to the next.
   [[gnu::always_inline]] typename P::Vec step(typename P::Vec x) {
     const typename P::Vec y = P::mulAdd(b0, x, z1);
-    z1 = P::negMulAdd(a1, y, P::mulAdd(b1, x, z2));
-    z2 = P::negMulAdd(a2, y, P::mul(b2, x));
+    const typename P::Vec nextZ2 = P::negMulAdd(a2, z1, P::mul(c2, x));
+    z1 = P::negMulAdd(a1, z1, P::mulAdd(c1, x, z2));
+    z2 = nextZ2;
     return y;
   }
 };

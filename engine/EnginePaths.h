@@ -12,10 +12,13 @@ struct ToneEngine;
 enum class EnginePath { Sse2, Avx2Fma, Avx512 };
 
 // The stages after the control stage, in one form: they render the run that the control
-// stage has prepared into host frames starting at `offset`.
+// stage has prepared into host frames starting at `offset`. The control stage itself asks
+// the form for the vibrato's ratios over frames [from, to) of its chunk.
+struct StageBuffers;
 struct StageFunctions {
   void (*renderFloat)(ToneEngine&, const OutputChannels<float>&, int32_t offset);
   void (*renderDouble)(ToneEngine&, const OutputChannels<double>&, int32_t offset);
+  void (*vibratoRatios)(StageBuffers&, int from, int to);
 };
 
 extern const StageFunctions kSse2Stages;

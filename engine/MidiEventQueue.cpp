@@ -18,10 +18,13 @@ bool appendMidiEvent(MidiEventQueue& queue, int32_t frame, uint8_t status, uint8
 
 void sortQueue(MidiEventQueue& queue) {
   // Sequences are unique, so this order is total and any in-place sort gives the same result.
-  std::sort(queue.events, queue.events + queue.count,
-            [](const QueuedMidiEvent& a, const QueuedMidiEvent& b) {
-              return a.frame != b.frame ? a.frame < b.frame : a.sequence < b.sequence;
-            });
+  const auto before = [](const QueuedMidiEvent& a, const QueuedMidiEvent& b) {
+    return a.frame != b.frame ? a.frame < b.frame : a.sequence < b.sequence;
+  };
+  QueuedMidiEvent* end = queue.events + queue.count;
+  // Hosts send events in time order nearly always: one pass finds that out.
+  if (std::is_sorted(queue.events, end, before)) return;
+  std::sort(queue.events, end, before);
 }
 
 void carryOver(MidiEventQueue& queue, int32_t handled, int32_t blockFrames) {

@@ -31,15 +31,35 @@ int slotOf(const QueuedMidiEvent& ev) {
   return (ev.status & kChannelMask) * kNotesPerChannel + ev.data1;
 }
 
+// Clears the stamps of the released slots. With the pedal up every released slot has stamp 0
+// already, except those released while it was down: only they are visited.
 void forgetReleasedStamps(ToneEngine& e) {
-  for (NoteSlot& slot : e.slots)
-    if (!slot.held) slot.stamp = 0;
+  NoteOrder& order = e.noteOrder;
+  for (int i = 0; i < order.sustainedCount; ++i) {
+    const int index = order.sustained[i];
+    order.isSustained[index] = false;
+    NoteSlot& slot = e.slots[index];
+    if (slot.held || slot.stamp == 0) continue;
+    slot.stamp = 0;
+    dropCandidate(order, index);
+  }
+  order.sustainedCount = 0;
+}
+
+// Every slot back to {not held, stamp 0, velocity 1.0}: those that differ are the touched ones.
+void idleAllSlots(ToneEngine& e) {
+  NoteOrder& order = e.noteOrder;
+  for (int i = 0; i < order.touchedCount; ++i)
+    e.slots[order.touched[i]] = NoteSlot{false, 0, 1.0};
+  clearTouched(order);
 }
 
 void noteOn(ToneEngine& e, const QueuedMidiEvent& ev) {
-  NoteSlot& slot = e.slots[slotOf(ev)];
+  const int index = slotOf(ev);
   const double velocity = ev.data2 / kMaxDataValue;
-  slot = NoteSlot{true, ++e.noteCounter, velocity};
+  e.slots[index] = NoteSlot{true, ++e.noteCounter, velocity};
+  makeNewest(e.noteOrder, index);
+  noteTouched(e.noteOrder, index);
 
   const bool wasGated = e.gate;
   pickCurrentSlot(e);
@@ -56,9 +76,17 @@ void noteOn(ToneEngine& e, const QueuedMidiEvent& ev) {
 }
 
 void noteOff(ToneEngine& e, const QueuedMidiEvent& ev) {
-  NoteSlot& slot = e.slots[slotOf(ev)];
+  const int index = slotOf(ev);
+  NoteSlot& slot = e.slots[index];
   slot.held = false;
-  if (!e.sustainDown) slot.stamp = 0;
+  if (slot.stamp != 0) {
+    if (e.sustainDown) {
+      noteSustained(e.noteOrder, index);
+    } else {
+      slot.stamp = 0;
+      dropCandidate(e.noteOrder, index);
+    }
+  }
   pickCurrentSlot(e);
 }
 
@@ -76,8 +104,7 @@ void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
       break;
     case kAllSoundOff:
     case kAllNotesOff:
-      for (NoteSlot& slot : e.slots)
-        slot = NoteSlot{false, 0, 1.0};
+      idleAllSlots(e);
       e.gate = false;
       e.sustainDown = false;
       break;
@@ -100,16 +127,11 @@ void pitchBend(ToneEngine& e, const QueuedMidiEvent& ev) {
 
 }  // namespace
 
+// The candidates are the slots with a stamp: held ones, and with the pedal down the released
+// ones it keeps (once it lifts, released slots lose their stamps). Stamps only grow, so the
+// newest candidate has the largest stamp.
 void pickCurrentSlot(ToneEngine& e) {
-  uint64_t bestStamp = 0;
-  int best = -1;
-  for (int i = 0; i < kNumNoteSlots; ++i) {
-    const NoteSlot& slot = e.slots[i];
-    if ((slot.held || e.sustainDown) && slot.stamp > bestStamp) {
-      bestStamp = slot.stamp;
-      best = i;
-    }
-  }
+  const int best = e.noteOrder.newest;
   if (best < 0) {
     e.gate = false;  // release at the last pitch
     return;

@@ -21,6 +21,7 @@
 
 #include "engine/Avx512Lanes.h"
 #include "engine/StageKernels.h"
+#include "engine/VibratoKernel.h"
 
 namespace {
 
@@ -32,6 +33,10 @@ void renderDouble(ToneEngine& e, const OutputChannels<double>& out, int32_t offs
   voice::renderStages<voice::Avx512Lanes>(e, out, offset);
 }
 
+void vibratoRatios(StageBuffers& b, int from, int to) {
+  voice::runVibratoRatios<voice::Avx512Lanes>(b, from, to);
+}
+
 }  // namespace
 
 #if defined(__clang__)
@@ -40,4 +45,4 @@ void renderDouble(ToneEngine& e, const OutputChannels<double>& out, int32_t offs
 #pragma GCC pop_options
 #endif
 
-const StageFunctions kAvx512Stages = {renderFloat, renderDouble};
+const StageFunctions kAvx512Stages = {renderFloat, renderDouble, vibratoRatios};

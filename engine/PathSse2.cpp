@@ -2,6 +2,7 @@
 #include "engine/EnginePaths.h"
 #include "engine/Sse2Lanes.h"
 #include "engine/StageKernels.h"
+#include "engine/VibratoKernel.h"
 
 namespace {
 
@@ -13,6 +14,10 @@ void renderDouble(ToneEngine& e, const OutputChannels<double>& out, int32_t offs
   voice::renderStages<voice::Sse2Lanes>(e, out, offset);
 }
 
+void vibratoRatios(StageBuffers& b, int from, int to) {
+  voice::runVibratoRatios<voice::Sse2Lanes>(b, from, to);
+}
+
 }  // namespace
 
-const StageFunctions kSse2Stages = {renderFloat, renderDouble};
+const StageFunctions kSse2Stages = {renderFloat, renderDouble, vibratoRatios};

@@ -26,7 +26,8 @@ struct HarmonicSegment {
 };
 
 struct StageBuffers {
-  int32_t frames;  // length of the run in the arrays
+  int32_t frames;     // frames of the chunk in the arrays so far
+  int32_t hostFrame;  // the host's frame of the chunk's first frame
 
   // Settings that are constant over the run unless `settingsMove`, in which case the
   // per-frame (per-step for the mix) arrays below hold them.

@@ -25,6 +25,7 @@ void silenceVoice(ToneEngine& e) {
   e.noteCounter = 0;
   for (NoteSlot& s : e.slots)
     s = NoteSlot{false, 0, 1.0};
+  clearNoteOrder(e.noteOrder);
   e.pitchBend = 0.5;
   e.modWheel = 0.0;
   for (BiquadSection& s : e.decimator)
@@ -46,7 +47,10 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.cache.targetPitch = {kNever, 0.0};
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
+  e.cache.triangleLimit = {kNever, kNever, 0};
   e.cache.settings = {};
+  e.cache.moving = 0;
+  e.cache.stale = 0;
   std::memset(&e.stages, 0, sizeof e.stages);
   voice::setTriangleLimit(e.stages.triangle, voice::kMaxTriangleHarmonic);
   adoptSampleRate(e);

@@ -6,12 +6,10 @@
 #include <cstdint>
 
 #include "engine/BiquadSection.h"
+#include "engine/NoteOrder.h"
 #include "engine/StageBuffers.h"
 #include "engine/VoiceCache.h"
 #include "params/ParamIds.h"
-
-constexpr int kNumMidiChannels = 16;
-constexpr int kNumNoteSlots = kNumMidiChannels * 128;  // indexed channel * 128 + note
 
 struct NoteSlot {
   bool held;
@@ -38,6 +36,7 @@ struct ToneEngine {
   int32_t currentSlot;
   uint64_t noteCounter;
   NoteSlot slots[kNumNoteSlots];
+  NoteOrder noteOrder;  // the slots with a stamp, newest first
   BiquadSection decimator[2];
   voice::VoiceCache cache;
   StageBuffers stages;  // one run of frames on its way through the stages
@@ -54,7 +53,10 @@ void silenceVoice(ToneEngine& engine);
 // Takes over engine.sampleRate: recomputes what depends on it.
 void adoptSampleRate(ToneEngine& engine);
 
-// Tells the voice that blockParams, smoothParams or the rate were written from outside.
-inline void markParamsChanged(ToneEngine& engine) {
+// Tells the voice that the parameters in `changed` were written from outside (in
+// blockParams or smoothParams); all of them when the rate changed.
+inline void markParamsChanged(ToneEngine& engine, voice::ParamSet changed = voice::kEveryParam) {
   engine.cache.settled = false;
+  engine.cache.moving |= changed;
+  engine.cache.stale |= changed;
 }

@@ -4,6 +4,9 @@
 // bit-identical to a fresh computation.
 #pragma once
 
+#include <cstdint>
+
+#include "params/ParamIds.h"
 #include "engine/StageBuffers.h"
 
 namespace voice {
@@ -21,6 +24,16 @@ inline double memoized(Memo& memo, double key, Compute compute) {
   }
   return memo.value;
 }
+
+// Increments from `lowest` to `highest` all give the triangle's harmonic limit `limit`: the
+// limit, the division 0.48 / increment cut to a whole number, never grows with the
+// increment, so whatever lies between two increments of one limit has that limit too. Empty
+// (NaN bounds) until first used.
+struct LimitRange {
+  double lowest;
+  double highest;
+  int limit;
+};
 
 // Engine values of the parameters for the current frame.
 struct VoiceSettings {
@@ -41,13 +54,20 @@ struct VoiceSettings {
   double mix[kMixTerms];
 };
 
+// A set of parameters, one bit per ParamId.
+using ParamSet = uint32_t;
+constexpr ParamSet kEveryParam = (ParamSet{1} << kNumParams) - 1;
+
 struct VoiceCache {
   double smoothingStep;  // 1 - exp(-1 / (8 ms * rate))
   bool settled;          // smoothing has stopped moving and settings match the parameters
+  ParamSet moving;       // smoothed values that may still move; the others have arrived
+  ParamSet stale;        // parameters whose settings are to be derived again
   VoiceSettings settings;
-  Memo targetPitch;  // semitones -> Hz
-  Memo glideDecay;   // exponent -> exp
-  Memo gain;         // normalized Output -> gain
+  Memo targetPitch;          // semitones -> Hz
+  Memo glideDecay;           // exponent -> exp
+  Memo gain;                 // normalized Output -> gain
+  LimitRange triangleLimit;  // oscillator increments known to give one harmonic limit
 };
 
 }  // namespace voice

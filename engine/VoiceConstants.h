@@ -1,5 +1,5 @@
 // The voice's fixed numbers in one place: smoothing, pitch, envelope, modulation and
-// oscillator constants. The parameters' plain ranges are in engine/ParamRanges.h.
+// oscillator constants. The parameters' plain ranges are in params/ParamRanges.h.
 #pragma once
 
 namespace voice {

@@ -58,7 +58,8 @@ void deleteFont(Win32EditorWindow& editor, EditorFont font) {
 
 class Win32WindowPort : public WindowPort {
  public:
-  explicit Win32WindowPort(HWND window) : window_(window) {}
+  Win32WindowPort(HWND window, const Win32EditorWindow& editor)
+      : window_(window), editor_(editor) {}
   void setCapture() override { SetCapture(window_); }
   void releaseCaptureIfHeld() override {
     if (GetCapture() == window_) ReleaseCapture();
@@ -70,9 +71,12 @@ class Win32WindowPort : public WindowPort {
     x = point.x;
     y = point.y;
   }
+  // Every paint copies the frame to the window, so the frame is what the window shows.
+  bool showsCurrentFace() override { return frameShowsEditor(editor_.faceCache, editor_); }
 
  private:
   HWND window_;
+  const Win32EditorWindow& editor_;
 };
 
 void startGdiplus(ULONG_PTR& token) {
@@ -121,7 +125,7 @@ void paint(Win32EditorWindow& editor, HWND hwnd) {
 
 LRESULT handleMessage(Win32EditorWindow* editor, HWND hwnd, UINT message, WPARAM wParam,
                       LPARAM lParam) {
-  Win32WindowPort port(hwnd);
+  Win32WindowPort port(hwnd, *editor);
   const RouteResult route = routeMessage(*editor, port, message, wParam, lParam);
   switch (route.kind) {
     case RouteResult::Kind::Paint:
@@ -205,7 +209,7 @@ void closeEditor(EditorWindow*& slot) {
   if (editor->window != nullptr) {
     HWND window = editor->window;
     KillTimer(window, kRefreshTimerId);
-    Win32WindowPort port(window);
+    Win32WindowPort port(window, *editor);
     endDragOnClose(*editor, port);
     DestroyWindow(window);
     editor->window = nullptr;

@@ -22,6 +22,8 @@ namespace {
 // Capture and repaint requests of the shared mouse handling, carried out by the X11 window.
 class X11WindowPort : public WindowPort {
  public:
+  X11WindowPort(const EditorWindow& editor, const FaceCache& cache)
+      : editor_(editor), cache_(cache) {}
   void attach(X11Window* window) { window_ = window; }
   // A press already holds the pointer: X grabs it for the pressed window until the release.
   void setCapture() override { captured_ = true; }
@@ -35,8 +37,12 @@ class X11WindowPort : public WindowPort {
   }
   // The window reports the wheel in client coordinates already.
   void screenToClient(int32_t&, int32_t&) override {}
+  // Every paint puts the frame on the window, so the frame is what the window shows.
+  bool showsCurrentFace() override { return frameShowsEditor(cache_, editor_); }
 
  private:
+  const EditorWindow& editor_;
+  const FaceCache& cache_;
   X11Window* window_ = nullptr;
   bool captured_ = false;
 };
@@ -48,9 +54,9 @@ struct X11EditorWindow final : EditorWindow, X11WindowClient {
 
   CairoFonts fonts;
   X11Window* window = nullptr;
-  X11WindowPort port;
   CairoFaceSurfaces surfaces;  // made at the first paint that needs them, freed at close
   FaceCache faceCache;
+  X11WindowPort port{*this, faceCache};
   cairo_surface_t* onePassBuffer = nullptr;  // made only when the cache cannot serve
 
   void press(int32_t x, int32_t y, bool shift) override { onButtonDown(*this, port, x, y, shift); }

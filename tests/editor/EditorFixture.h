@@ -27,6 +27,7 @@ class FakeWindow : public WindowPort {
   EditorWindow* editor = nullptr;
   bool captured = false;
   int invalidations = 0;
+  bool showsCurrent = false;  // what showsCurrentFace answers
 
   void setCapture() override { captured = true; }
   // Like the real window, losing the capture delivers WM_CAPTURECHANGED at once.
@@ -36,6 +37,7 @@ class FakeWindow : public WindowPort {
     routeMessage(*editor, *this, kMessageCaptureChanged, 0, 0);
   }
   void invalidate() override { ++invalidations; }
+  bool showsCurrentFace() override { return showsCurrent; }
   void screenToClient(int32_t& x, int32_t& y) override {
     x -= kOriginX;
     y -= kOriginY;

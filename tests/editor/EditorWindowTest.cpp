@@ -1,7 +1,7 @@
 // What only the Windows editor has to get right in the real DLL's window (under wine with a
 // display): its window class and styles, the refresh timer of a reopened window, the class
 // shared by two instances, and a failed open that undoes everything it made. The scenarios
-// every window shares are in EditorScenarios.cpp.
+// every window shares are in EditorScenarios.cpp. Idle ticks paint nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -187,6 +187,40 @@ TEST_F(EditorWindowTest, FailedOpenUndoesEverythingItMade) {
   EXPECT_NE(editor, nullptr);
   plugin.dispatch(effEditClose);
   EXPECT_FALSE(IsWindow(editor));
+}
+
+// Counts the paints that reach the editor's window procedure.
+struct PaintCount {
+  static inline int paints = 0;
+  static inline WNDPROC editorProc = nullptr;
+  static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++paints;
+    return CallWindowProcW(editorProc, hwnd, message, wParam, lParam);
+  }
+};
+
+TEST_F(EditorWindowTest, IdleTicksPaintNothingButChangesAndExposuresDo) {
+  TestPlugin plugin;
+  HWND editor = open(plugin, host);
+  ASSERT_NE(editor, nullptr);
+  pumpMessages(250);
+  PaintCount::paints = 0;
+  PaintCount::editorProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintCount::proc)));
+  ASSERT_NE(PaintCount::editorProc, nullptr);
+
+  pumpMessages(1000);  // ten ticks
+  EXPECT_EQ(PaintCount::paints, 0) << "an idle editor painted";
+
+  plugin.set(14, 0.0f);
+  pumpMessages(250);
+  EXPECT_EQ(PaintCount::paints, 1) << "one paint for one change";
+  RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(PaintCount::paints, 2) << "an invalidated window must be painted";
+  SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintCount::editorProc));
+  Capture after;
+  ASSERT_TRUE(captureClient(editor, after));
+  EXPECT_EQ(after.at(663, 350), rgbPixel(226, 176, 104)) << "OFF selected";
 }
 
 }  // namespace

@@ -361,6 +361,15 @@ TEST_F(EditorTest, TimerRepaintsOnlyOutsideADrag) {
   EXPECT_EQ(window.invalidations, 2);
 }
 
+TEST_F(EditorTest, TimerLeavesAWindowThatShowsTheCurrentFaceAlone) {
+  window.showsCurrent = true;
+  send(kMessageTimer, 1);
+  EXPECT_EQ(window.invalidations, 0);
+  window.showsCurrent = false;
+  send(kMessageTimer, 1);
+  EXPECT_EQ(window.invalidations, 1);
+}
+
 TEST_F(EditorTest, UnhandledMessagesGoToTheDefaultProcedure) {
   constexpr uint32_t kRightButtonDown = 0x0204;
   constexpr uint32_t kMiddleButtonDown = 0x0207;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/StageKernels.h"
+#include "engine/VibratoKernel.h"
 #include "gtest/gtest.h"
 #include "tests/engine/ArrayLanes.h"
 #include "tests/engine/Scenarios.h"
@@ -21,7 +22,11 @@ void renderDouble(ToneEngine& e, const OutputChannels<double>& out, int32_t offs
   voice::renderStages<EightLanes>(e, out, offset);
 }
 
-const StageFunctions kEightLaneStages = {renderFloat, renderDouble};
+void vibratoRatios(StageBuffers& b, int from, int to) {
+  voice::runVibratoRatios<EightLanes>(b, from, to);
+}
+
+const StageFunctions kEightLaneStages = {renderFloat, renderDouble, vibratoRatios};
 
 // Renders with the eight-lane stages while it lives.
 class EightLaneStages : public ::testing::Test {

@@ -2,6 +2,7 @@
 // alone for each kind of change, and the fall-back when a surface cannot be made.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -191,6 +192,26 @@ TEST_F(FaceComposerTest, MissingSurfaceOrUnknownSkinLeavesThePaintToTheOnePass) 
   surfaces.failBackdrop = false;
   ASSERT_TRUE(compose(Original));
   expectRedrawn(partBit(kAttack), Original);
+}
+
+// What the tick compares: the frame shows exactly the face it was composed with, and nothing
+// after a paint that could not use it.
+TEST_F(FaceComposerTest, FrameShowsOnlyTheFaceItWasComposedWith) {
+  EXPECT_FALSE(frameShows(cache, values, Original, -1)) << "nothing composed yet";
+  ASSERT_TRUE(compose(Vintage, 3));
+  EXPECT_TRUE(frameShows(cache, values, Vintage, 3));
+  EXPECT_FALSE(frameShows(cache, values, Silver, 3));
+  EXPECT_FALSE(frameShows(cache, values, Vintage, -1));
+  double changed[kNumParams];
+  std::copy(values, values + kNumParams, changed);
+  changed[kRelease] = -0.0 == changed[kRelease] ? 0.0 : -0.0;
+  EXPECT_FALSE(frameShows(cache, changed, Vintage, 3));
+  surfaces.failFrame = true;
+  EXPECT_FALSE(compose(Vintage, 3));
+  EXPECT_FALSE(frameShows(cache, values, Vintage, 3)) << "the window shows a one-pass picture";
+  surfaces.failFrame = false;
+  ASSERT_TRUE(compose(Vintage, 3));
+  EXPECT_TRUE(frameShows(cache, values, Vintage, 3));
 }
 
 }  // namespace

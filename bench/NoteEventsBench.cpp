@@ -1,0 +1,120 @@
+// Blocks full of note events against a block without any, through the engine in process:
+// 4,096 note events in one 512-frame block over every channel and key with pedal changes,
+// and a phrase of dense chords. The figure to compare is the time per block.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "engine/BlockProcessor.h"
+
+namespace {
+
+constexpr int32_t kBlock = 512;
+
+const double kDefaults[kNumParams] = {0.55, 0.3, 0.15, 0.00266845, 0.055055, 0.0, 0.5, 0.0,
+                                      0.25, 0.0, 0.5,  0.5,        0.8,      0.0, 1.0, 0.35};
+
+struct TimedEvent {
+  int32_t frame;
+  uint8_t status, data1, data2;
+};
+
+struct Instrument {
+  std::unique_ptr<ToneEngine> engine = std::make_unique<ToneEngine>();
+  std::unique_ptr<MidiEventQueue> queue = std::make_unique<MidiEventQueue>();
+  std::unique_ptr<ParamStore[]> params = std::make_unique<ParamStore[]>(kNumParams);
+  std::vector<float> left = std::vector<float>(kBlock), right = std::vector<float>(kBlock);
+
+  Instrument() {
+    for (int i = 0; i < kNumParams; ++i)
+      params[i].store(kDefaults[i]);
+    std::memset(queue.get(), 0, sizeof(MidiEventQueue));
+    initToneEngine(*engine, kDefaults);
+    setSampleRate(*engine, *queue, params.get(), 48000.0);
+  }
+
+  void render(const std::vector<TimedEvent>& events) {
+    for (const TimedEvent& e : events)
+      appendMidiEvent(*queue, e.frame, e.status, e.data1, e.data2);
+    float* outs[2] = {left.data(), right.data()};
+    processBlock(*engine, *queue, params.get(), outs, kBlock, false);
+  }
+};
+
+// A note held through blocks without events.
+void quietBlock(benchmark::State& state) {
+  Instrument in;
+  in.render({{0, 0x90, 69, 100}});
+  const std::vector<TimedEvent> none;
+  for (auto _ : state) {
+    in.render(none);
+    benchmark::DoNotOptimize(in.left[kBlock - 1]);
+  }
+}
+
+// 4,096 note-ons and note-offs at random frames, channels and keys, one in twenty a pedal
+// change, in time order.
+std::vector<TimedEvent> denseEvents(uint32_t seed) {
+  std::mt19937 random(seed);
+  std::vector<TimedEvent> events(4096);
+  for (TimedEvent& e : events) {
+    e.frame = static_cast<int32_t>(random() % kBlock);
+    const uint32_t roll = random() % 20;
+    const uint8_t channel = static_cast<uint8_t>(random() % 16);
+    e.data1 = static_cast<uint8_t>(random() % 128);
+    if (roll == 0) {
+      e = {e.frame, 0xB0, 64, static_cast<uint8_t>(random() % 2 ? 127 : 0)};
+    } else {
+      e.status = static_cast<uint8_t>((roll < 11 ? 0x90 : 0x80) | channel);
+      e.data2 = static_cast<uint8_t>(1 + random() % 127);
+    }
+  }
+  std::stable_sort(events.begin(), events.end(),
+                   [](const TimedEvent& a, const TimedEvent& b) { return a.frame < b.frame; });
+  return events;
+}
+
+void blockOf4096NoteEvents(benchmark::State& state) {
+  Instrument in;
+  std::vector<std::vector<TimedEvent>> blocks;
+  for (uint32_t seed = 1; seed <= 16; ++seed)
+    blocks.push_back(denseEvents(seed));
+  size_t next = 0;
+  for (auto _ : state) {
+    in.render(blocks[next]);
+    next = (next + 1) % blocks.size();
+    benchmark::DoNotOptimize(in.left[kBlock - 1]);
+  }
+}
+
+// Chords of 8 notes on every 64th frame across the channels, the previous chord released on
+// the same frame, the pedal pressed and lifted every other chord.
+void denseChords(benchmark::State& state) {
+  Instrument in;
+  std::vector<TimedEvent> block;
+  int chord = 0;
+  auto keyOf = [](int c, int n) { return static_cast<uint8_t>(36 + (c * 5 + n * 7) % 60); };
+  for (int32_t frame = 0; frame < kBlock; frame += 64, ++chord) {
+    for (int n = 0; n < 8; ++n)
+      block.push_back({frame, static_cast<uint8_t>(0x80 | (n % 16)), keyOf(chord - 1, n), 0});
+    block.push_back({frame, 0xB0, 64, static_cast<uint8_t>(chord % 2 ? 0 : 127)});
+    for (int n = 0; n < 8; ++n)
+      block.push_back({frame, static_cast<uint8_t>(0x90 | (n % 16)), keyOf(chord, n), 90});
+  }
+  for (auto _ : state) {
+    in.render(block);
+    benchmark::DoNotOptimize(in.left[kBlock - 1]);
+  }
+}
+
+BENCHMARK(quietBlock);
+BENCHMARK(blockOf4096NoteEvents);
+BENCHMARK(denseChords);
+
+}  // namespace
+
+BENCHMARK_MAIN();

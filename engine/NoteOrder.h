@@ -1,0 +1,41 @@
+// The note table's candidates in stamp order, beside the table itself: every slot with a
+// stamp other than 0, linked from the newest to the oldest, so that selecting the sounding
+// note takes the head instead of scanning all 2048 slots. Two lists of slots make the
+// clearing events cheap as well: the slots released while the pedal is down (forgotten when
+// it lifts) and the slots that differ from their idle state (reset by all notes off).
+#pragma once
+
+#include <cstdint>
+
+constexpr int kNumMidiChannels = 16;
+constexpr int kNumNoteSlots = kNumMidiChannels * 128;  // indexed channel * 128 + note
+
+struct NoteOrder {
+  int16_t newest;                // head of the candidates, -1 when there is none
+  int16_t older[kNumNoteSlots];  // links of a candidate, -1 at either end
+  int16_t newer[kNumNoteSlots];
+
+  int16_t sustainedCount;
+  int16_t sustained[kNumNoteSlots];  // released while the pedal was down; may be held again
+  bool isSustained[kNumNoteSlots];
+
+  int16_t touchedCount;
+  int16_t touched[kNumNoteSlots];  // pressed since the table was last idle
+  bool isTouched[kNumNoteSlots];
+};
+
+// No candidate, nothing sustained, nothing touched.
+void clearNoteOrder(NoteOrder& order);
+
+// The same, visiting only the touched slots: the others hold no link and no mark.
+void clearTouched(NoteOrder& order);
+
+// Makes `slot` the newest candidate; it may be a candidate already.
+void makeNewest(NoteOrder& order, int slot);
+
+// Removes `slot`, a candidate, from the candidates.
+void dropCandidate(NoteOrder& order, int slot);
+
+// Notes the slot in the list of its kind, once until that list is emptied.
+void noteSustained(NoteOrder& order, int slot);
+void noteTouched(NoteOrder& order, int slot);

@@ -1,0 +1,182 @@
+// The note selection against a full scan of the note table: millions of random events over
+// every channel, with same-note repeats, the pedal, velocity-0 note-offs and the channel-mode
+// controllers, must leave the same sounding slot, gate and velocity after every event.
+#include <cstdint>
+#include <random>
+
+#include "engine/NoteLogic.h"
+#include "gtest/gtest.h"
+#include "tests/engine/UnitEngine.h"
+
+namespace {
+
+// The note state as the full scan keeps it: every event that selects scans all 2048 slots.
+struct ScannedNotes {
+  bool held[kNumNoteSlots] = {};
+  uint64_t stamp[kNumNoteSlots] = {};
+  double velocity[kNumNoteSlots];
+  uint64_t counter = 0;
+  bool sustainDown = false;
+  bool gate = false;
+  int32_t currentSlot = -1;
+  double noteVelocity = 1.0;
+
+  ScannedNotes() { idle(); }
+
+  void idle() {
+    for (int i = 0; i < kNumNoteSlots; ++i) {
+      held[i] = false;
+      stamp[i] = 0;
+      velocity[i] = 1.0;
+    }
+  }
+
+  void forgetReleased() {
+    for (int i = 0; i < kNumNoteSlots; ++i)
+      if (!held[i]) stamp[i] = 0;
+  }
+
+  void pick() {
+    uint64_t bestStamp = 0;
+    int best = -1;
+    for (int i = 0; i < kNumNoteSlots; ++i) {
+      if ((held[i] || sustainDown) && stamp[i] > bestStamp) {
+        bestStamp = stamp[i];
+        best = i;
+      }
+    }
+    if (best < 0) {
+      gate = false;
+      return;
+    }
+    currentSlot = best;
+    noteVelocity = velocity[best];
+    gate = true;
+  }
+
+  void handle(uint8_t status, uint8_t data1, uint8_t data2) {
+    const int slot = (status & 0x0F) * 128 + data1;
+    const int kind = status & 0xF0;
+    if (kind == 0x90 && data2 > 0) {
+      held[slot] = true;
+      stamp[slot] = ++counter;
+      velocity[slot] = data2 / 127.0;
+      pick();
+    } else if (kind == 0x90 || kind == 0x80) {
+      held[slot] = false;
+      if (!sustainDown) stamp[slot] = 0;
+      pick();
+    } else if (kind == 0xB0 && data1 == 64) {
+      sustainDown = data2 >= 64;
+      if (!sustainDown) {
+        forgetReleased();
+        pick();
+      }
+    } else if (kind == 0xB0 && (data1 == 120 || data1 == 123)) {
+      idle();
+      gate = false;
+      sustainDown = false;
+    } else if (kind == 0xB0 && data1 == 121) {
+      sustainDown = false;
+      forgetReleased();
+      pick();
+    }
+  }
+};
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kEvents = 200'000;  // the sanitized scan is many times slower
+#else
+constexpr int kEvents = 2'000'000;
+#endif
+
+// Random events in stretches: a stretch plays within a window of keys on some channels, so
+// that the same keys come back often, and changes the pedal and the mode controllers at
+// its own rates.
+class EventSource {
+ public:
+  explicit EventSource(uint32_t seed) : random_(seed) {}
+
+  QueuedMidiEvent next() {
+    if (left_-- <= 0) newStretch();
+    const uint32_t roll = below(1000);
+    const uint8_t channel = static_cast<uint8_t>(firstChannel_ + below(channels_));
+    const uint8_t note = static_cast<uint8_t>(firstNote_ + below(notes_));
+    if (roll < pedalPerMille_) return event(0xB0, 64, static_cast<uint8_t>(60 + below(8)));
+    if (roll < pedalPerMille_ + modePerMille_) {
+      constexpr uint8_t kModes[] = {120, 121, 123};
+      return event(0xB0, kModes[below(3)], 0);
+    }
+    if (roll < 560) return event(0x90 | channel, note, static_cast<uint8_t>(1 + below(127)));
+    if (roll < 640) return event(0x90 | channel, note, 0);
+    return event(0x80 | channel, note, static_cast<uint8_t>(below(128)));
+  }
+
+ private:
+  uint32_t below(uint32_t n) { return static_cast<uint32_t>(random_() % n); }
+
+  static QueuedMidiEvent event(int status, uint8_t data1, uint8_t data2) {
+    return {0, 0, static_cast<uint8_t>(status), data1, data2};
+  }
+
+  void newStretch() {
+    left_ = static_cast<int>(1 + below(5000));
+    channels_ = below(4) == 0 ? 16 : 1 + below(2);
+    firstChannel_ = below(17 - channels_);
+    notes_ = below(3) == 0 ? 128 : 1 + below(6);
+    firstNote_ = below(129 - notes_);
+    pedalPerMille_ = below(3) == 0 ? 0 : below(60);
+    modePerMille_ = below(4) == 0 ? below(5) : 0;
+  }
+
+  std::mt19937 random_;
+  int left_ = 0;
+  uint32_t channels_ = 1, firstChannel_ = 0, notes_ = 1, firstNote_ = 0;
+  uint32_t pedalPerMille_ = 0, modePerMille_ = 0;
+};
+
+TEST(NoteSelection, EqualsTheFullScanAfterEveryEvent) {
+  UnitEngine unit;
+  ToneEngine& e = *unit.engine;
+  ScannedNotes scan;
+  EventSource source(20261208);
+  int held = 0, sustained = 0;
+  for (int i = 0; i < kEvents; ++i) {
+    const QueuedMidiEvent ev = source.next();
+    handleMidiEvent(e, ev);
+    scan.handle(ev.status, ev.data1, ev.data2);
+    ASSERT_EQ(e.gate, scan.gate) << "event " << i;
+    ASSERT_EQ(e.currentSlot, scan.currentSlot) << "event " << i;
+    ASSERT_EQ(e.noteVelocity, scan.noteVelocity) << "event " << i;
+    ASSERT_EQ(e.sustainDown, scan.sustainDown) << "event " << i;
+    held += e.gate && scan.held[scan.currentSlot];
+    sustained += e.gate && !scan.held[scan.currentSlot];
+  }
+  // The events must have reached the cases that matter: held and sustained selections alike.
+  EXPECT_GT(held, kEvents / 10);
+  EXPECT_GT(sustained, kEvents / 100);
+  for (int i = 0; i < kNumNoteSlots; ++i) {
+    ASSERT_EQ(e.slots[i].held, scan.held[i]) << "slot " << i;
+    ASSERT_EQ(e.slots[i].stamp, scan.stamp[i]) << "slot " << i;
+    ASSERT_EQ(e.slots[i].velocity, scan.velocity[i]) << "slot " << i;
+  }
+}
+
+// A reset in the middle forgets the candidates with the slots.
+TEST(NoteSelection, ResetForgetsEveryCandidate) {
+  UnitEngine unit;
+  ToneEngine& e = *unit.engine;
+  handleMidiEvent(e, {0, 0, 0x90, 60, 100});
+  handleMidiEvent(e, {0, 0, 0xB0, 64, 127});
+  handleMidiEvent(e, {0, 0, 0x93, 61, 100});
+  handleMidiEvent(e, {0, 0, 0x83, 61, 0});
+  resetEngine(e, *unit.queue, unit.params.get(), true);
+  handleMidiEvent(e, {0, 0, 0x91, 62, 50});
+  handleMidiEvent(e, {0, 0, 0x81, 62, 0});
+  EXPECT_FALSE(e.gate);
+  EXPECT_EQ(e.currentSlot, 128 + 62);
+  handleMidiEvent(e, {0, 0, 0xB0, 64, 0});
+  EXPECT_FALSE(e.gate) << "the slots held before the reset must not come back";
+}
+
+}  // namespace
