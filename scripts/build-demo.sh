@@ -11,8 +11,11 @@ for preset in linux mingw; do
   cmake --preset "$preset" > /dev/null
   cmake --build --preset "$preset" --target Brisalonde brisalonde-render brisalonde-snapshot
 done
+cmake --build --preset linux --target brisalonde_lv2_bundle
 mkdir -p out/bin
 cp build/linux/plugin/Brisalonde.so build/mingw/plugin/Brisalonde.dll out/bin/
+rm -rf out/bin/Brisalonde.lv2
+cp -r build/linux/lv2/Brisalonde.lv2 out/bin/
 
 for step in scripts/demo.d/*.sh; do
   [[ -x "$step" ]] && "$step"
@@ -20,4 +23,5 @@ done
 
 echo
 echo "Plug-in binaries: $(pwd)/out/bin/Brisalonde.so and $(pwd)/out/bin/Brisalonde.dll"
+echo "LV2 bundle: $(pwd)/out/bin/Brisalonde.lv2"
 if [[ -d out/demo ]]; then echo "Demo: $(pwd)/out/demo"; fi
