@@ -5,6 +5,7 @@
 #include <lv2/atom/util.h>
 
 #include "core/CoreAudio.h"
+#include "core/ProgramSlot.h"
 #include "engine/BlockProcessor.h"
 #include "lv2/Lv2Instance.h"
 #include "lv2/Lv2PortValues.h"
@@ -44,16 +45,19 @@ void takePatch(Lv2Instance& p, int64_t frame, const LV2_Atom_Object& message) {
   const LV2_Atom* property = nullptr;
   const LV2_Atom* value = nullptr;
   lv2_atom_object_get(&message, p.uris.patchProperty, &property, p.uris.patchValue, &value, 0);
-  if (property == nullptr || property->type != p.uris.atomUrid ||
-      reinterpret_cast<const LV2_Atom_URID*>(property)->body != p.uris.appearance)
-    return;
+  if (property == nullptr || property->type != p.uris.atomUrid) return;
+  const LV2_URID key = reinterpret_cast<const LV2_Atom_URID*>(property)->body;
   if (message.body.otype == p.uris.patchGet) {
-    replySkin(p, frame);
-  } else if (message.body.otype == p.uris.patchSet && value != nullptr &&
-             value->type == p.uris.atomInt && value->size == sizeof(int32_t)) {
-    const int32_t skin = reinterpret_cast<const LV2_Atom_Int*>(value)->body;
-    if (skin >= 0 && skin < kNumSkins) p.core.skin.store(skin);
+    if (key == p.uris.appearance) replySkin(p, frame);
+    return;
   }
+  if (message.body.otype != p.uris.patchSet || value == nullptr || value->type != p.uris.atomInt ||
+      value->size != sizeof(int32_t))
+    return;
+  const int32_t number = reinterpret_cast<const LV2_Atom_Int*>(value)->body;
+  if (key == p.uris.appearance && number >= 0 && number < kNumSkins) p.core.skin.store(number);
+  // The editor's program buttons: the exact values, which the ports it writes then match.
+  if (key == p.uris.program) loadProgram(p.core, number);
 }
 
 void takeEvents(Lv2Instance& p) {

@@ -1,6 +1,6 @@
 // Writes the bundle's Turtle files from the parameter and program tables, so that names,
 // ranges, units, defaults and preset values have one source:
-//   brisalonde-lv2-bundle BUNDLE_DIR DSP_BINARY
+//   brisalonde-lv2-bundle BUNDLE_DIR DSP_BINARY UI_BINARY
 // manifest.ttl, Brisalonde.ttl and one file per factory program.
 #include <cstdio>
 #include <string>
@@ -27,6 +27,7 @@ constexpr const char* kPrefixes =
     "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
     "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
     "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
+    "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
     "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
     "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
@@ -136,6 +137,7 @@ std::string pluginDescription() {
   s += "    lv2:optionalFeature lv2:hardRTCapable, opts:options, bufsz:boundedBlockLength ;\n";
   s += "    lv2:extensionData state:interface ;\n";
   s += std::string("    patch:writable <") + kLv2AppearanceUri + "> ;\n";
+  s += std::string("    ui:ui <") + kLv2UiUri + "> ;\n";
   s += "    lv2:port ";
   for (int32_t i = 0; i < kNumParams; ++i)
     s += controlPort(i) + ", ";
@@ -177,10 +179,16 @@ std::string presetDescription(int32_t program) {
   return s;
 }
 
-std::string manifest(const std::string& dspBinary) {
+std::string manifest(const std::string& dspBinary, const std::string& uiBinary) {
   std::string s = kPrefixes;
   s += std::string("<") + kLv2PluginUri + ">\n    a lv2:Plugin, lv2:InstrumentPlugin ;\n" +
        "    lv2:binary <" + dspBinary + "> ;\n    rdfs:seeAlso <Brisalonde.ttl> .\n";
+  s += std::string("\n<") + kLv2UiUri + ">\n    a ui:X11UI ;\n    ui:binary <" + uiBinary +
+       "> ;\n    lv2:requiredFeature ui:parent, ui:idleInterface ;\n" +
+       "    lv2:optionalFeature ui:touch, ui:resize, ui:noUserResize, urid:map ;\n" +
+       "    lv2:extensionData ui:idleInterface ;\n" +
+       "    ui:portNotification [\n        ui:plugin <" + kLv2PluginUri + "> ;\n" +
+       "        lv2:symbol \"notify\" ;\n        ui:protocol atom:eventTransfer\n    ] .\n";
   for (int32_t k = 0; k < kNumPrograms; ++k)
     s += "\n<" + presetUri(k) + ">\n    a pset:Preset ;\n    lv2:appliesTo <" + kLv2PluginUri +
          "> ;\n    rdfs:seeAlso <" + presetFile(k) + "> .\n";
@@ -197,12 +205,12 @@ bool writeFile(const std::string& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: brisalonde-lv2-bundle BUNDLE_DIR DSP_BINARY\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: brisalonde-lv2-bundle BUNDLE_DIR DSP_BINARY UI_BINARY\n");
     return 2;
   }
   const std::string dir = std::string(argv[1]) + "/";
-  bool ok = writeFile(dir + "manifest.ttl", manifest(argv[2]));
+  bool ok = writeFile(dir + "manifest.ttl", manifest(argv[2], argv[3]));
   ok = writeFile(dir + "Brisalonde.ttl", pluginDescription()) && ok;
   for (int32_t k = 0; k < kNumPrograms; ++k)
     ok = writeFile(dir + presetFile(k), presetDescription(k)) && ok;

@@ -158,6 +158,17 @@ void Lv2Plugin::run(uint32_t frames, const std::vector<TimedMidi>& midi, int32_t
     }
     lv2_atom_forge_pop(&forge, &object);
   }
+  if (pendingProgram_ >= 0) {
+    LV2_Atom_Forge_Frame object;
+    lv2_atom_forge_frame_time(&forge, 0);
+    lv2_atom_forge_object(&forge, &object, 0, world_.urid(LV2_PATCH__Set));
+    lv2_atom_forge_key(&forge, world_.urid(LV2_PATCH__property));
+    lv2_atom_forge_urid(&forge, world_.urid(kLv2ProgramUri));
+    lv2_atom_forge_key(&forge, world_.urid(LV2_PATCH__value));
+    lv2_atom_forge_int(&forge, pendingProgram_);
+    lv2_atom_forge_pop(&forge, &object);
+    pendingProgram_ = -1;
+  }
   for (const TimedMidi& m : midi) {
     const uint8_t bytes[3] = {m.status, m.data1, m.data2};
     lv2_atom_forge_frame_time(&forge, m.frame);

@@ -73,6 +73,8 @@ class Lv2Plugin {
   // One block with the given MIDI (frames relative to the block) and patch:Set/Get of the
   // appearance (value < 0 sends a Get); the output lands in left()/right().
   void run(uint32_t frames, const std::vector<TimedMidi>& midi, int32_t appearanceSet = -2);
+  // Puts a patch:Set of the factory program on the events port of the next run.
+  void sendProgram(int32_t program) { pendingProgram_ = program; }
   const std::vector<float>& left() const { return left_; }
   const std::vector<float>& right() const { return right_; }
   // The appearance the last run reported on the notification port, or -1.
@@ -92,5 +94,6 @@ class Lv2Plugin {
   alignas(8) uint8_t notify_[kSequenceBytes];
   std::vector<float> left_, right_;
   int32_t reported_ = -1;
+  int32_t pendingProgram_ = -1;
   bool active_ = false;
 };

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/StateChunk.h"
+#include "params/ParamRanges.h"
 #include "params/Programs.h"
 #include "tests/lv2/Lv2Host.h"
 #include "tests/lv2/Phrase.h"
@@ -142,6 +143,22 @@ TEST_F(Lv2State, MissingKeysKeepTheCurrentValues) {
   EXPECT_EQ(restore(plugin, empty), LV2_STATE_SUCCESS);
   plugin.activate();
   EXPECT_EQ(play(plugin), programRender(2));
+}
+
+// The editor's program buttons send the program number with the ports it writes: the DSP
+// side then plays the program's exact values, which the float ports do not carry.
+TEST_F(Lv2State, ProgramMessageWithItsPortsPlaysTheExactProgram) {
+  Lv2Plugin plugin(world, kPhraseRate);
+  double values[kNumParams];
+  programValues(1, values);
+  for (int32_t id = 0; id < kNumParams; ++id)
+    plugin.control(id) = static_cast<float>(plainOfUnit(static_cast<ParamId>(id), values[id]));
+  plugin.activate();
+  plugin.sendProgram(1);
+  plugin.run(0, {});
+  plugin.deactivate();
+  plugin.activate();
+  EXPECT_EQ(play(plugin), programRender(1));
 }
 
 TEST_F(Lv2State, AppearanceIsSetByPatchSetAndAnsweredToPatchGet) {
