@@ -12,6 +12,7 @@ for preset in linux mingw; do
   cmake --build --preset "$preset" --target Brisalonde BrisalondeVst3 brisalonde-render \
     brisalonde-snapshot
 done
+cmake --build --preset linux --target brisalonde_lv2_bundle
 mkdir -p out/bin
 cp build/linux/plugin/Brisalonde.so build/mingw/plugin/Brisalonde.dll out/bin/
 # One VST 3 bundle for both platforms: each tree builds its own binary into the bundle
@@ -20,6 +21,8 @@ rm -rf out/bin/Brisalonde.vst3
 mkdir -p out/bin/Brisalonde.vst3
 cp -R build/linux/vst3/Brisalonde.vst3/Contents out/bin/Brisalonde.vst3/
 cp -R build/mingw/vst3/Brisalonde.vst3/Contents/x86_64-win out/bin/Brisalonde.vst3/Contents/
+rm -rf out/bin/Brisalonde.lv2
+cp -r build/linux/lv2/Brisalonde.lv2 out/bin/
 
 for step in scripts/demo.d/*.sh; do
   [[ -x "$step" ]] && "$step"
@@ -28,4 +31,5 @@ done
 echo
 echo "Plug-in binaries: $(pwd)/out/bin/Brisalonde.so and $(pwd)/out/bin/Brisalonde.dll"
 echo "VST 3 bundle (Linux and Windows): $(pwd)/out/bin/Brisalonde.vst3"
+echo "LV2 bundle: $(pwd)/out/bin/Brisalonde.lv2"
 if [[ -d out/demo ]]; then echo "Demo: $(pwd)/out/demo"; fi

@@ -4,7 +4,6 @@
 #include "tools/render/Render.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include "tools/render/LevelMeter.h"
 #include "tools/render/MidiClock.h"
 #include "tools/render/MidiFile.h"
+#include "tools/render/PartialOutput.h"
 #include "tools/render/PluginSetup.h"
 #include "tools/render/ProgressBar.h"
 #include "tools/render/WavWriter.h"
@@ -29,34 +29,6 @@ constexpr int32_t kReportedNoTail = 1;  // plug-ins answer 1 for "no tail", 0 fo
 constexpr int32_t kDefaultBeatsPerBar = 4;
 
 using Clock = std::chrono::steady_clock;
-
-// The audio goes into "<output>.part", renamed to the output only when the render has
-// succeeded: a failed render neither leaves a broken file behind nor destroys an earlier one.
-class PartialOutput {
- public:
-  explicit PartialOutput(const std::string& path) : final_(path), partial_(path + ".part") {
-    crashguard::setDiscardFile(partial_.c_str());
-  }
-  ~PartialOutput() {
-    crashguard::setDiscardFile(nullptr);
-    if (!committed_) std::remove(partial_.c_str());
-  }
-  const std::string& path() const { return partial_; }
-  bool commit(std::string& error) {
-    std::remove(final_.c_str());  // Windows does not rename onto an existing file
-    if (std::rename(partial_.c_str(), final_.c_str()) != 0) {
-      error = "cannot write " + final_ + ": " + std::strerror(errno);
-      return false;
-    }
-    committed_ = true;
-    return true;
-  }
-
- private:
-  std::string final_;
-  std::string partial_;
-  bool committed_ = false;
-};
 
 // An unwritable state file is found before the render rather than after it.
 bool checkStateWritable(const std::string& path, std::string& error) {

@@ -104,6 +104,12 @@ bool storeTail(const std::string& v, RenderOptions& o) {
   return true;
 }
 
+bool storeLv2(const std::string& v, RenderOptions& o) {
+  o.pluginPath = v;
+  o.lv2 = true;
+  return !v.empty();
+}
+
 bool storeMaxLength(const std::string& v, RenderOptions& o) {
   return parseReal(v, 1.0, kMaxRenderSeconds, o.maxSeconds);
 }
@@ -111,6 +117,7 @@ bool storeMaxLength(const std::string& v, RenderOptions& o) {
 const std::map<std::string, ValueOption>& valueOptions() {
   static const std::map<std::string, ValueOption> table = {
       {"--plugin", {"a plug-in file", storeText(&RenderOptions::pluginPath)}},
+      {"--lv2", {"an LV2 plug-in URI", storeLv2}},
       {"--rate", {"a sample rate from 8000 to 768000 Hz", storeRate}},
       {"--block", {"a block size from 1 to 65536 frames", storeBlock}},
       {"--program", {"a program number or name", storeText(&RenderOptions::program)}},
@@ -215,6 +222,8 @@ Plays a Standard MIDI File (format 0 or 1) through a VST 2 instrument and writes
 to a WAV file, each event at its exact frame.
 
   -p, --plugin FILE           the VST 2 plug-in binary (default: Brisalonde beside this program)
+      --lv2 URI               an installed LV2 instrument instead (found through LV2_PATH);
+                              --program then names one of its presets by its label
   -r, --rate HZ               sample rate, 8000 to 768000 (default 48000)
   -b, --block FRAMES          frames per processing call, 1 to 65536 (default 512)
       --program N|NAME        factory program by number (from 0) or name

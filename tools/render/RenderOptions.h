@@ -32,6 +32,7 @@ struct RenderOptions {
   bool quiet = false;
   bool list = false;
   bool help = false;
+  bool lv2 = false;  // pluginPath is an LV2 plug-in's URI, and --program names a preset
 };
 
 constexpr uint32_t kMinSampleRate = 8000;

@@ -1,0 +1,231 @@
+// Port discovery and connection, presets through lilv's state, and event sequences written
+// with the atom utilities.
+#include "tools/lv2host/Lv2Instrument.h"
+
+#include <lv2/atom/atom.h>
+#include <lv2/atom/util.h>
+#include <lv2/midi/midi.h>
+#include <lv2/presets/presets.h>
+
+#include <cmath>
+#include <cstring>
+
+struct Lv2Instrument::Port {
+  std::string symbol;
+  bool control = false;
+  bool input = false;
+  float value = 0.0f;
+};
+
+namespace {
+
+// Node helpers that free what they make.
+struct Node {
+  explicit Node(LilvNode* n) : node(n) {}
+  ~Node() { lilv_node_free(node); }
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
+  LilvNode* node;
+};
+
+}  // namespace
+
+Lv2Instrument::Lv2Instrument() {
+  map_.handle = this;
+  map_.map = mapUri;
+  mapFeature_ = {LV2_URID__map, &map_};
+  features_[0] = &mapFeature_;
+  midiEvent_ = urid(LV2_MIDI__MidiEvent);
+  sequenceType_ = urid(LV2_ATOM__Sequence);
+  chunkType_ = urid(LV2_ATOM__Chunk);
+}
+
+Lv2Instrument::~Lv2Instrument() {
+  if (instance_ != nullptr) {
+    if (active_) lilv_instance_deactivate(instance_);
+    lilv_instance_free(instance_);
+  }
+  if (world_ != nullptr) lilv_world_free(world_);
+}
+
+LV2_URID Lv2Instrument::mapUri(LV2_URID_Map_Handle handle, const char* uri) {
+  return static_cast<Lv2Instrument*>(handle)->urid(uri);
+}
+
+LV2_URID Lv2Instrument::urid(const char* uri) {
+  for (size_t i = 0; i < uris_.size(); ++i)
+    if (uris_[i] == uri) return static_cast<LV2_URID>(i + 1);
+  uris_.emplace_back(uri);
+  return static_cast<LV2_URID>(uris_.size());
+}
+
+bool Lv2Instrument::open(const std::string& uri, double sampleRate, int32_t maxBlock) {
+  world_ = lilv_world_new();
+  lilv_world_load_all(world_);
+  Node uriNode(lilv_new_uri(world_, uri.c_str()));
+  plugin_ = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(world_), uriNode.node);
+  if (plugin_ == nullptr) {
+    error_ = "no LV2 plug-in " + uri + " in the installed bundles (LV2_PATH)";
+    return false;
+  }
+  instance_ = lilv_plugin_instantiate(plugin_, sampleRate, features_);
+  if (instance_ == nullptr) {
+    error_ = "the LV2 plug-in " + uri + " could not be instantiated";
+    return false;
+  }
+  return connectPorts(maxBlock);
+}
+
+std::string Lv2Instrument::name() const {
+  if (plugin_ == nullptr) return "";
+  LilvNode* n = lilv_plugin_get_name(plugin_);
+  std::string text = n != nullptr ? lilv_node_as_string(n) : "";
+  lilv_node_free(n);
+  return text;
+}
+
+bool Lv2Instrument::connectPorts(int32_t maxBlock) {
+  Node inputClass(lilv_new_uri(world_, LV2_CORE__InputPort));
+  Node controlClass(lilv_new_uri(world_, LV2_CORE__ControlPort));
+  Node audioClass(lilv_new_uri(world_, LV2_CORE__AudioPort));
+  Node cvClass(lilv_new_uri(world_, LV2_CORE__CVPort));
+  Node atomClass(lilv_new_uri(world_, LV2_ATOM__AtomPort));
+  Node midiClass(lilv_new_uri(world_, LV2_MIDI__MidiEvent));
+  Node optionalProperty(lilv_new_uri(world_, LV2_CORE__connectionOptional));
+  const uint32_t count = lilv_plugin_get_num_ports(plugin_);
+  std::vector<float> defaults(count);
+  lilv_plugin_get_port_ranges_float(plugin_, nullptr, nullptr, defaults.data());
+  ports_.resize(count);
+  const auto frames = static_cast<size_t>(maxBlock);
+  for (uint32_t i = 0; i < count; ++i) {
+    const LilvPort* port = lilv_plugin_get_port_by_index(plugin_, i);
+    Port& p = ports_[i];
+    p.symbol = lilv_node_as_string(lilv_port_get_symbol(plugin_, port));
+    p.input = lilv_port_is_a(plugin_, port, inputClass.node);
+    if (lilv_port_is_a(plugin_, port, controlClass.node)) {
+      p.control = true;
+      p.value = std::isnan(defaults[i]) ? 0.0f : defaults[i];
+      lilv_instance_connect_port(instance_, i, &p.value);
+    } else if (lilv_port_is_a(plugin_, port, audioClass.node) && !p.input) {
+      outputs_.emplace_back(frames, 0.0f);
+      lilv_instance_connect_port(instance_, i, outputs_.back().data());
+    } else if (lilv_port_is_a(plugin_, port, audioClass.node) ||
+               lilv_port_is_a(plugin_, port, cvClass.node)) {
+      scratch_.emplace_back(frames, 0.0f);
+      lilv_instance_connect_port(instance_, i, scratch_.back().data());
+    } else if (lilv_port_is_a(plugin_, port, atomClass.node)) {
+      sequences_.emplace_back(new uint64_t[kSequenceBytes / sizeof(uint64_t)]());
+      auto* buffer = reinterpret_cast<uint8_t*>(sequences_.back().get());
+      if (p.input && midiInput_ == nullptr &&
+          lilv_port_supports_event(plugin_, port, midiClass.node))
+        midiInput_ = buffer;
+      lilv_instance_connect_port(instance_, i, buffer);
+    } else if (!lilv_port_has_property(plugin_, port, optionalProperty.node)) {
+      error_ = "the LV2 plug-in has a port of a kind this host does not know: " + p.symbol;
+      return false;
+    }
+  }
+  if (midiInput_ == nullptr) {
+    error_ = "the LV2 plug-in has no MIDI input";
+    return false;
+  }
+  resetSequences();
+  return true;
+}
+
+void Lv2Instrument::resetSequences() {
+  for (const auto& storage : sequences_) {
+    auto* sequence = reinterpret_cast<LV2_Atom_Sequence*>(storage.get());
+    if (reinterpret_cast<uint8_t*>(sequence) == midiInput_) {
+      lv2_atom_sequence_clear(sequence);
+      sequence->atom.type = sequenceType_;
+      sequence->body.unit = 0;
+      sequence->body.pad = 0;
+    } else {
+      // Other inputs get an empty sequence; outputs get their capacity.
+      sequence->atom.type = chunkType_;
+      sequence->atom.size = kSequenceBytes - sizeof(LV2_Atom);
+    }
+  }
+}
+
+void Lv2Instrument::setPortValue(const char* symbol, void* user, const void* value, uint32_t size,
+                                 uint32_t type) {
+  auto& self = *static_cast<Lv2Instrument*>(user);
+  for (Port& p : self.ports_) {
+    if (!p.control || p.symbol != symbol || value == nullptr) continue;
+    if (type == self.urid(LV2_ATOM__Float) && size == sizeof(float))
+      std::memcpy(&p.value, value, sizeof(float));
+    else if (type == self.urid(LV2_ATOM__Double) && size == sizeof(double))
+      p.value = static_cast<float>(*static_cast<const double*>(value));
+    else if (type == self.urid(LV2_ATOM__Int) && size == sizeof(int32_t))
+      p.value = static_cast<float>(*static_cast<const int32_t*>(value));
+  }
+}
+
+std::vector<std::string> Lv2Instrument::presetLabels() {
+  std::vector<std::string> labels;
+  Node presetClass(lilv_new_uri(world_, LV2_PRESETS__Preset));
+  Node label(lilv_new_uri(world_, LILV_NS_RDFS "label"));
+  LilvNodes* presets = lilv_plugin_get_related(plugin_, presetClass.node);
+  LILV_FOREACH(nodes, i, presets) {
+    const LilvNode* preset = lilv_nodes_get(presets, i);
+    lilv_world_load_resource(world_, preset);
+    LilvNode* name = lilv_world_get(world_, preset, label.node, nullptr);
+    if (name != nullptr) labels.emplace_back(lilv_node_as_string(name));
+    lilv_node_free(name);
+  }
+  lilv_nodes_free(presets);
+  return labels;
+}
+
+bool Lv2Instrument::applyPreset(const std::string& wanted) {
+  Node presetClass(lilv_new_uri(world_, LV2_PRESETS__Preset));
+  Node label(lilv_new_uri(world_, LILV_NS_RDFS "label"));
+  LilvNodes* presets = lilv_plugin_get_related(plugin_, presetClass.node);
+  bool applied = false;
+  LILV_FOREACH(nodes, i, presets) {
+    const LilvNode* preset = lilv_nodes_get(presets, i);
+    lilv_world_load_resource(world_, preset);
+    LilvNode* name = lilv_world_get(world_, preset, label.node, nullptr);
+    const bool match = name != nullptr && wanted == lilv_node_as_string(name);
+    lilv_node_free(name);
+    if (!match || applied) continue;
+    LilvState* state = lilv_state_new_from_world(world_, &map_, preset);
+    if (state == nullptr) continue;
+    lilv_state_restore(state, instance_, setPortValue, this, 0, features_);
+    lilv_state_free(state);
+    applied = true;
+  }
+  lilv_nodes_free(presets);
+  return applied;
+}
+
+void Lv2Instrument::activate() {
+  lilv_instance_activate(instance_);
+  active_ = true;
+}
+
+void Lv2Instrument::deactivate() {
+  if (active_) lilv_instance_deactivate(instance_);
+  active_ = false;
+}
+
+void Lv2Instrument::addMidi(uint32_t frame, const uint8_t* bytes, size_t size) {
+  if (size == 0 || size > 3) return;
+  struct {
+    LV2_Atom_Event header;
+    uint8_t data[8];
+  } event{};
+  event.header.time.frames = frame;
+  event.header.body.size = static_cast<uint32_t>(size);
+  event.header.body.type = midiEvent_;
+  std::memcpy(event.data, bytes, size);
+  lv2_atom_sequence_append_event(reinterpret_cast<LV2_Atom_Sequence*>(midiInput_),
+                                 kSequenceBytes - sizeof(LV2_Atom), &event.header);
+}
+
+void Lv2Instrument::run(uint32_t frames) {
+  lilv_instance_run(instance_, frames);
+  resetSequences();
+}

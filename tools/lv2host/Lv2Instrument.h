@@ -1,0 +1,66 @@
+// Any LV2 instrument driven as a host drives it, through lilv: found by URI among the
+// installed bundles (LV2_PATH), instantiated with urid:map, its ports connected by kind
+// (controls at their defaults, MIDI into the first event input, audio outputs read back),
+// a preset applied by its label, and blocks run with MIDI on their frames. Linux only.
+#pragma once
+
+#include <lilv/lilv.h>
+#include <lv2/urid/urid.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Lv2Instrument {
+ public:
+  static constexpr uint32_t kSequenceBytes = 1 << 16;
+
+  Lv2Instrument();
+  ~Lv2Instrument();
+  Lv2Instrument(const Lv2Instrument&) = delete;
+  Lv2Instrument& operator=(const Lv2Instrument&) = delete;
+
+  // Finds and instantiates the plug-in; false with error() when it cannot.
+  bool open(const std::string& uri, double sampleRate, int32_t maxBlock);
+  const std::string& error() const { return error_; }
+  std::string name() const;
+  // Applies the preset labelled `label`; false when the plug-in has none of that label.
+  bool applyPreset(const std::string& label);
+  std::vector<std::string> presetLabels();
+
+  void activate();
+  void deactivate();
+  // MIDI messages of 1 to 3 bytes at frames inside the coming block; then the block.
+  void addMidi(uint32_t frame, const uint8_t* bytes, size_t size);
+  void run(uint32_t frames);
+  int32_t outputCount() const { return static_cast<int32_t>(outputs_.size()); }
+  const float* output(int32_t channel) const { return outputs_[channel].data(); }
+
+ private:
+  struct Port;
+  static LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri);
+  static void setPortValue(const char* symbol, void* user, const void* value, uint32_t size,
+                           uint32_t type);
+  LV2_URID urid(const char* uri);
+  bool connectPorts(int32_t maxBlock);
+  void resetSequences();
+
+  LilvWorld* world_ = nullptr;
+  const LilvPlugin* plugin_ = nullptr;
+  LilvInstance* instance_ = nullptr;
+  std::vector<std::string> uris_;
+  LV2_URID_Map map_{};
+  LV2_Feature mapFeature_{};
+  const LV2_Feature* features_[2] = {nullptr, nullptr};
+  std::vector<Port> ports_;
+  std::vector<std::vector<float>> outputs_;
+  std::vector<std::vector<float>> scratch_;  // audio inputs and CV ports
+  std::vector<std::unique_ptr<uint64_t[]>> sequences_;
+  uint8_t* midiInput_ = nullptr;
+  LV2_URID midiEvent_ = 0;
+  LV2_URID sequenceType_ = 0;
+  LV2_URID chunkType_ = 0;
+  bool active_ = false;
+  std::string error_;
+};
