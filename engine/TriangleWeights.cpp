@@ -1,4 +1,4 @@
-// The triangle's harmonic weights.
+// The triangle's polynomials, one table row per number of harmonics kept.
 #include "engine/TriangleWeights.h"
 
 #include <algorithm>
@@ -8,14 +8,30 @@ namespace voice {
 
 namespace {
 
-// +1/k^2 for k mod 4 = 1, -1/k^2 for k mod 4 = 3, term j being harmonic k = 2j + 1.
-constexpr std::array<double, kTriangleTerms> kFullWeights = [] {
-  std::array<double, kTriangleTerms> w{};
-  for (int j = 0; j < kTriangleTerms; ++j) {
-    const int k = 2 * j + 1;
-    w[j] = (k % 4 == 1 ? 1.0 : -1.0) / (static_cast<double>(k) * k);
+using Row = std::array<std::array<double, kTriangleCoefficients>, kTriangleSines>;
+
+// Row n holds the polynomials of the first n odd harmonics, term j being harmonic 2j + 1
+// weighing +1/k^2 for k mod 4 = 1 and -1/k^2 for k mod 4 = 3.
+constexpr std::array<Row, kTriangleTerms + 1> kRows = [] {
+  // Monomial coefficients of V_(g-1), g = 0 .. kTriangleCoefficients (entry 0 is V_-1 = 0).
+  std::array<std::array<double, kTriangleCoefficients>, kTriangleCoefficients + 1> v{};
+  v[1][0] = 1.0;
+  for (int g = 2; g <= kTriangleCoefficients; ++g)
+    for (int i = 0; i < kTriangleCoefficients; ++i)
+      v[g][i] = (i > 0 ? v[g - 1][i - 1] : 0.0) - v[g - 2][i];
+  std::array<Row, kTriangleTerms + 1> rows{};
+  for (int n = 1; n <= kTriangleTerms; ++n) {
+    rows[n] = rows[n - 1];
+    const int t = n - 1;
+    const int k = 2 * t + 1;
+    const double weight = (k % 4 == 1 ? 1.0 : -1.0) / (static_cast<double>(k) * k);
+    const int g = t / kTriangleSines, m = t % kTriangleSines;
+    for (int i = 0; i < kTriangleCoefficients; ++i) {
+      rows[n][m][i] += weight * v[g + 1][i];
+      rows[n][kTriangleSines - 1 - m][i] += weight * v[g][i];
+    }
   }
-  return w;
+  return rows;
 }();
 
 int termsUpTo(int limit) {
@@ -24,20 +40,13 @@ int termsUpTo(int limit) {
 
 }  // namespace
 
-// Only the terms between the old and the new limit change: runs that follow close notes
-// change the limit often, but rarely by much.
 void setTriangleLimit(TriangleWeights& w, int limit) {
-  const int before = w.harmonicLimit < 0 ? kTriangleTerms : termsUpTo(w.harmonicLimit);
-  const int after = termsUpTo(limit);
-  const bool fresh = w.harmonicLimit < 0;
   w.harmonicLimit = limit;
-  const int from = fresh ? 0 : std::min(before, after);
-  const int to = fresh ? kTriangleTerms : std::max(before, after);
-  for (int j = from; j < to; ++j) {
-    const double weight = j < after ? kFullWeights[j] : 0.0;
-    for (double& lane : w.weight[j])
-      lane = weight;
-  }
+  const Row& row = kRows[termsUpTo(limit)];
+  for (int j = 0; j < kTriangleSines; ++j)
+    for (int i = 0; i < kTriangleCoefficients; ++i)
+      for (double& lane : w.coefficient[j][i])
+        lane = row[j][i];
 }
 
 }  // namespace voice

@@ -22,7 +22,6 @@ struct ArrayLanes {
   using Pair = voice::Sse2Lanes;
   static constexpr int kLanes = N;
   static constexpr bool kFewestInstructions = false;
-  static constexpr int kTriangleChains = 4;
 
   template <typename F>
   static Vec each(F f) {
