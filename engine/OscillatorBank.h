@@ -44,12 +44,12 @@ template <class V>
   return V::sub(V::add(level, blep<V>(p, e)), blep<V>(shifted, e));
 }
 
-// Sines of the odd multiples 1, 3, 5 and 7 of the step angle theta, which the triangle's
-// polynomials weigh and which make the sine oscillator; and the polynomials' variable
-// 2 cos(8 theta).
+// Sines of the odd multiples 1, 3, 5 and, for four sines, 7 of the step angle theta, which
+// the triangle's polynomials weigh and which make the sine oscillator; and the polynomials'
+// variable 2 cos(2 C theta) for C sines.
 template <class V>
 struct OddSines {
-  typename V::Vec s[kTriangleSines];
+  typename V::Vec s[4];
   typename V::Vec stride;
 };
 
@@ -64,9 +64,11 @@ template <class V>
   o.s[0] = sinTheta;
   o.s[1] = V::mulAdd(stride2, sinTheta, sinTheta);
   o.s[2] = V::sub(V::mul(stride2, o.s[1]), o.s[0]);
-  o.s[3] = V::sub(V::mul(stride2, o.s[2]), o.s[1]);
-  const Vec stride4 = V::sub(V::mul(stride2, stride2), two);
-  o.stride = V::sub(V::mul(stride4, stride4), two);
+  o.stride = V::sub(V::mul(stride2, stride2), two);
+  if constexpr (V::kTriangleSines == 4) {
+    o.s[3] = V::sub(V::mul(stride2, o.s[2]), o.s[1]);
+    o.stride = V::sub(V::mul(o.stride, o.stride), two);
+  }
   return o;
 }
 
@@ -92,38 +94,40 @@ struct SteppedMix {
 
 // The mixed oscillators at the steps i .. i + lanes - 1. The triangle, sum of +-sin(k theta)
 // / k^2 over the odd harmonics up to the limit, is the sum over the four sines of theta,
-// 3 theta, 5 theta and 7 theta, each weighed by its polynomial in 2 cos(8 theta) (see
-// TriangleWeights.h) by Horner's rule; the four run side by side. Each sine's weight is
-// taken together with the sine oscillator's.
+// 3 theta, .. (2C - 1) theta, each weighed by its polynomial in 2 cos(2C theta) (see
+// TriangleWeights.h) by Horner's rule; the C polynomials run side by side. Each sine's
+// weight is taken together with the sine oscillator's.
 template <class V, class Mix>
 [[gnu::always_inline]] inline typename V::Vec mixedOscillators(const StageBuffers& b,
                                                                const Mix& mix, int i) {
   using Vec = typename V::Vec;
-  constexpr int kTop = kTriangleCoefficients - 1;
+  constexpr int kSines = V::kTriangleSines;
+  constexpr int kCoefficients = kTriangleTerms / kSines;
   const TriangleWeights& w = b.triangle;
   const Vec phase = V::load(b.phase + i);
   const FoldedPhase<V> folded = foldPhase<V>(phase);
   const OddSines<V> o = oddSines<V>(sinOfFolded<V>(folded));
 
-  Vec harmonic[kTriangleSines];
+  Vec harmonic[kSines];
 #pragma GCC unroll 4
-  for (int j = 0; j < kTriangleSines; ++j)
-    harmonic[j] = V::load(w.coefficient[j][kTop]);
-#pragma GCC unroll 8
-  for (int c = kTop - 1; c >= 0; --c) {
+  for (int j = 0; j < kSines; ++j)
+    harmonic[j] = V::load(w.coefficient[j * kCoefficients + kCoefficients - 1]);
+#pragma GCC unroll 16
+  for (int c = kCoefficients - 2; c >= 0; --c) {
 #pragma GCC unroll 4
-    for (int j = 0; j < kTriangleSines; ++j)
-      harmonic[j] = V::mulAdd(harmonic[j], o.stride, V::load(w.coefficient[j][c]));
+    for (int j = 0; j < kSines; ++j)
+      harmonic[j] = V::mulAdd(harmonic[j], o.stride, V::load(w.coefficient[j * kCoefficients + c]));
   }
 
   const Vec triangle = mix.at(kTriangleTerm, i);
   Vec out = V::mul(mix.at(kSquareTerm, i), squareWave<V>(phase, V::load(b.increment + i), folded));
 #pragma GCC unroll 4
-  for (int j = 0; j < kTriangleSines; ++j) {
+  for (int j = 0; j < kSines; ++j) {
     const Vec weight = j < 3 ? V::mulAdd(triangle, harmonic[j], mix.at(kFundamentalTerm + j, i))
                              : V::mul(triangle, harmonic[j]);
     out = V::mulAdd(weight, o.s[j], out);
   }
+  if constexpr (kSines < 3) out = V::mulAdd(mix.at(kFifthTerm, i), o.s[2], out);
   return out;
 }
 
