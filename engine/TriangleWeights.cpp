@@ -1,4 +1,5 @@
-// The triangle's polynomials, one table row per number of harmonics kept.
+// The triangle's polynomials, one table row per number of harmonics kept, for two and for
+// four sines.
 #include "engine/TriangleWeights.h"
 
 #include <algorithm>
@@ -8,12 +9,14 @@ namespace voice {
 
 namespace {
 
-using Row = std::array<double, kTriangleTerms>;
+struct Polynomials {
+  double row[kTriangleTerms + 1][kTriangleTerms][kMaxLanes];
+};
 
 // Row n holds the polynomials of the first n odd harmonics for C sines, term j being harmonic
 // 2j + 1 weighing +1/k^2 for k mod 4 = 1 and -1/k^2 for k mod 4 = 3.
 template <int C>
-constexpr std::array<Row, kTriangleTerms + 1> rowsFor() {
+constexpr Polynomials rowsFor() {
   constexpr int kCoefficients = kTriangleTerms / C;
   // Monomial coefficients of V_(g-1), g = 0 .. kCoefficients (entry 0 is V_-1 = 0).
   std::array<std::array<double, kCoefficients>, kCoefficients + 1> v{};
@@ -21,23 +24,29 @@ constexpr std::array<Row, kTriangleTerms + 1> rowsFor() {
   for (int g = 2; g <= kCoefficients; ++g)
     for (int i = 0; i < kCoefficients; ++i)
       v[g][i] = (i > 0 ? v[g - 1][i - 1] : 0.0) - v[g - 2][i];
-  std::array<Row, kTriangleTerms + 1> rows{};
+  std::array<std::array<double, kTriangleTerms>, kTriangleTerms + 1> sums{};
   for (int n = 1; n <= kTriangleTerms; ++n) {
-    rows[n] = rows[n - 1];
+    auto& row = sums[n];
+    row = sums[n - 1];
     const int t = n - 1;
     const int k = 2 * t + 1;
     const double weight = (k % 4 == 1 ? 1.0 : -1.0) / (static_cast<double>(k) * k);
     const int g = t / C, m = t % C;
     for (int i = 0; i < kCoefficients; ++i) {
-      rows[n][m * kCoefficients + i] += weight * v[g + 1][i];
-      rows[n][(C - 1 - m) * kCoefficients + i] += weight * v[g][i];
+      row[m * kCoefficients + i] += weight * v[g + 1][i];
+      row[(C - 1 - m) * kCoefficients + i] += weight * v[g][i];
     }
   }
-  return rows;
+  Polynomials p{};
+  for (int n = 0; n <= kTriangleTerms; ++n)
+    for (int c = 0; c < kTriangleTerms; ++c)
+      for (double& lane : p.row[n][c])
+        lane = sums[n][c];
+  return p;
 }
 
-constexpr std::array<Row, kTriangleTerms + 1> kTwoSines = rowsFor<2>();
-constexpr std::array<Row, kTriangleTerms + 1> kFourSines = rowsFor<4>();
+alignas(64) constexpr Polynomials kTwoSines = rowsFor<2>();
+alignas(64) constexpr Polynomials kFourSines = rowsFor<4>();
 
 int termsUpTo(int limit) {
   return limit < 1 ? 0 : std::min((limit + 1) / 2, kTriangleTerms);
@@ -48,10 +57,7 @@ int termsUpTo(int limit) {
 void setTriangleLimit(TriangleWeights& w, int limit, int sines) {
   w.harmonicLimit = limit;
   w.sines = sines;
-  const Row& row = (sines == 2 ? kTwoSines : kFourSines)[termsUpTo(limit)];
-  for (int c = 0; c < kTriangleTerms; ++c)
-    for (double& lane : w.coefficient[c])
-      lane = row[c];
+  w.coefficient = (sines == 2 ? kTwoSines : kFourSines).row[termsUpTo(limit)];
 }
 
 }  // namespace voice
