@@ -44,7 +44,8 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   loadDecimatorCoefficients(e.decimator);
 
   constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
-  e.cache.targetPitch = {kNever, 0.0};
+  for (voice::Memo& pitch : e.cache.targetPitch)
+    pitch = {kNever, 0.0};
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
   e.cache.triangleLimit = {kNever, kNever, 0};
