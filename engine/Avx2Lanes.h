@@ -18,7 +18,7 @@ struct Avx2Lanes {
   static constexpr int kLanes = 4;
   // Three-operand instructions and four lanes: prefer the shortest chains.
   static constexpr bool kFewestInstructions = false;
-  static constexpr int kTriangleChains = 4;
+  static constexpr int kTriangleSines = 4;
 
   // VEX-encoded loads need no alignment.
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm256_loadu_pd(p); }

@@ -19,7 +19,7 @@ struct Avx512Lanes {
   static constexpr int kLanes = 8;
   // Three-operand instructions and eight lanes: prefer the shortest chains.
   static constexpr bool kFewestInstructions = false;
-  static constexpr int kTriangleChains = 4;
+  static constexpr int kTriangleSines = 4;
 
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm512_loadu_pd(p); }
   [[gnu::always_inline]] static void store(double* p, Vec v) { _mm512_storeu_pd(p, v); }

@@ -47,12 +47,11 @@ void fillRun(double* a, int n, double value) {
 }
 
 double targetFrequency(ToneEngine& e, const VoiceSettings& s) {
-  const double note = e.currentSlot >= 0
-                          ? static_cast<double>(e.currentSlot % kNotesPerChannel - kReferenceNote)
-                          : 0.0;
+  const int key = e.currentSlot >= 0 ? e.currentSlot % kNotesPerChannel : kReferenceNote;
+  const double note = static_cast<double>(key - kReferenceNote);
   const double semitones = note + s.transposeSemitones + s.fineTuneSemitones +
                            (e.pitchBend - kBendCentre) * kBendRangeSemitones;
-  const double pitch = memoized(e.cache.targetPitch, semitones, [](double st) {
+  const double pitch = memoized(e.cache.targetPitch[key], semitones, [](double st) {
     return kReferenceHz * std::exp2(st / kSemitonesPerOctave);
   });
   return std::min(std::max(pitch, kMinTargetHz), s.targetCeiling);

@@ -44,9 +44,9 @@ template <class V>
   return V::sub(V::add(level, blep<V>(p, e)), blep<V>(shifted, e));
 }
 
-// Sines of the odd multiples 1, 3, 5 and, for four chains, 7 of the step angle theta, which
-// start the triangle's chains and make the sine oscillator; and the chains' stride factor
-// 2 cos(2 C theta) for C chains.
+// Sines of the odd multiples 1, 3, 5 and, for four sines, 7 of the step angle theta, which
+// the triangle's polynomials weigh and which make the sine oscillator; and the polynomials'
+// variable 2 cos(2 C theta) for C sines.
 template <class V>
 struct OddSines {
   typename V::Vec s[4];
@@ -65,7 +65,7 @@ template <class V>
   o.s[1] = V::mulAdd(stride2, sinTheta, sinTheta);
   o.s[2] = V::sub(V::mul(stride2, o.s[1]), o.s[0]);
   o.stride = V::sub(V::mul(stride2, stride2), two);
-  if constexpr (V::kTriangleChains == 4) {
+  if constexpr (V::kTriangleSines == 4) {
     o.s[3] = V::sub(V::mul(stride2, o.s[2]), o.s[1]);
     o.stride = V::sub(V::mul(o.stride, o.stride), two);
   }
@@ -93,52 +93,41 @@ struct SteppedMix {
 };
 
 // The mixed oscillators at the steps i .. i + lanes - 1. The triangle, sum of +-sin(k theta)
-// / k^2 over the odd harmonics up to the limit, is summed in C chains, chain m holding the
-// harmonics 2(Cg + m) + 1, g = 0, 1, ..., each with Clenshaw's recurrence b_g = w_g +
-// 2 cos(2 C theta) b_(g+1) - b_(g+2) from the top group down; a chain sums to
-// b_0 sin((2m + 1) theta) + b_1 sin((2C - 1 - 2m) theta). The chains are independent, so
-// they run side by side. Their sines are gathered per harmonic and weighed together with the
-// sine oscillator's.
+// / k^2 over the odd harmonics up to the limit, is the sum over the four sines of theta,
+// 3 theta, .. (2C - 1) theta, each weighed by its polynomial in 2 cos(2C theta) (see
+// TriangleWeights.h) by Horner's rule; the C polynomials run side by side. Each sine's
+// weight is taken together with the sine oscillator's.
 template <class V, class Mix>
 [[gnu::always_inline]] inline typename V::Vec mixedOscillators(const StageBuffers& b,
                                                                const Mix& mix, int i) {
   using Vec = typename V::Vec;
-  constexpr int kChains = V::kTriangleChains;
-  constexpr int kGroups = kTriangleTerms / kChains;
+  constexpr int kSines = V::kTriangleSines;
+  constexpr int kCoefficients = kTriangleTerms / kSines;
   const TriangleWeights& w = b.triangle;
   const Vec phase = V::load(b.phase + i);
   const FoldedPhase<V> folded = foldPhase<V>(phase);
   const OddSines<V> o = oddSines<V>(sinOfFolded<V>(folded));
 
-  Vec b0[kChains], b1[kChains];
+  Vec harmonic[kSines];
 #pragma GCC unroll 4
-  for (int m = 0; m < kChains; ++m) {
-    b0[m] = V::load(w.weight[kChains * (kGroups - 1) + m]);
-    b1[m] = V::zero();
-  }
+  for (int j = 0; j < kSines; ++j)
+    harmonic[j] = V::load(w.coefficient[j * kCoefficients + kCoefficients - 1]);
 #pragma GCC unroll 16
-  for (int g = kGroups - 2; g >= 0; --g) {
+  for (int c = kCoefficients - 2; c >= 0; --c) {
 #pragma GCC unroll 4
-    for (int m = 0; m < kChains; ++m) {
-      // b_(g+2) - w does not wait for b_(g+1), keeping the chain to one multiply and add;
-      // it also takes b_(g+2)'s register, which is free after it.
-      const Vec next =
-          V::mulSub(o.stride, b0[m], V::sub(b1[m], V::load(w.weight[kChains * g + m])));
-      b1[m] = b0[m];
-      b0[m] = next;
-    }
+    for (int j = 0; j < kSines; ++j)
+      harmonic[j] = V::mulAdd(harmonic[j], o.stride, V::load(w.coefficient[j * kCoefficients + c]));
   }
 
   const Vec triangle = mix.at(kTriangleTerm, i);
   Vec out = V::mul(mix.at(kSquareTerm, i), squareWave<V>(phase, V::load(b.increment + i), folded));
 #pragma GCC unroll 4
-  for (int j = 0; j < kChains; ++j) {
-    const Vec harmonic = V::add(b0[j], b1[kChains - 1 - j]);  // the triangle's weight of s[j]
-    const Vec weight = j < 3 ? V::mulAdd(triangle, harmonic, mix.at(kFundamentalTerm + j, i))
-                             : V::mul(triangle, harmonic);
+  for (int j = 0; j < kSines; ++j) {
+    const Vec weight = j < 3 ? V::mulAdd(triangle, harmonic[j], mix.at(kFundamentalTerm + j, i))
+                             : V::mul(triangle, harmonic[j]);
     out = V::mulAdd(weight, o.s[j], out);
   }
-  if constexpr (kChains < 3) out = V::mulAdd(mix.at(kFifthTerm, i), o.s[2], out);
+  if constexpr (kSines < 3) out = V::mulAdd(mix.at(kFifthTerm, i), o.s[2], out);
   return out;
 }
 

@@ -18,7 +18,7 @@ struct Sse2Lanes {
   // instruction count: prefer the schemes with the fewest instructions and the fewest live
   // registers over those with the shortest chains.
   static constexpr bool kFewestInstructions = true;
-  static constexpr int kTriangleChains = 2;
+  static constexpr int kTriangleSines = 2;
 
   // Loads and stores of doubles expect 16-byte alignment, so that they can fold into the
   // arithmetic; every stage array and every even step is aligned so.

@@ -19,7 +19,8 @@ inline void runBankSegments(StageBuffers& b, const Mix& mix) {
   for (int s = 0; s < b.segmentCount; ++s) {
     const HarmonicSegment& segment = b.segments[s];
     const int end = s + 1 < b.segmentCount ? kOversampling * b.segments[s + 1].firstFrame : steps;
-    if (segment.limit != b.triangle.harmonicLimit) setTriangleLimit(b.triangle, segment.limit);
+    if (segment.limit != b.triangle.harmonicLimit || b.triangle.sines != V::kTriangleSines)
+      setTriangleLimit(b.triangle, segment.limit, V::kTriangleSines);
     runOscillatorBank<V>(b, kOversampling * segment.firstFrame, end, mix);
   }
 }

@@ -44,7 +44,8 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   loadDecimatorCoefficients(e.decimator);
 
   constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
-  e.cache.targetPitch = {kNever, 0.0};
+  for (voice::Memo& pitch : e.cache.targetPitch)
+    pitch = {kNever, 0.0};
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
   e.cache.triangleLimit = {kNever, kNever, 0};
@@ -52,6 +53,6 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.cache.moving = 0;
   e.cache.stale = 0;
   std::memset(&e.stages, 0, sizeof e.stages);
-  voice::setTriangleLimit(e.stages.triangle, voice::kMaxTriangleHarmonic);
+  voice::setTriangleLimit(e.stages.triangle, voice::kMaxTriangleHarmonic, voice::kMaxTriangleSines);
   adoptSampleRate(e);
 }

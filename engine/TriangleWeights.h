@@ -1,19 +1,31 @@
-// The triangle's harmonic weights for the current harmonic limit, each stored once per lane
-// of the widest vector form, so that any form loads a whole vector of one weight.
+// The triangle's harmonic sum for the current harmonic limit, as one polynomial per sine of
+// theta, 3 theta, .. (2C - 1) theta in the stride 2 cos(2C theta), for C = 2 or 4 sines; each
+// coefficient stored once per lane of the widest vector form, so that any form loads a whole
+// vector of one coefficient. The polynomials of every limit sit in a table made at compile
+// time, so that a change of limit, frequent among close notes, only moves a pointer.
 #pragma once
 
 #include "engine/VoiceConstants.h"
 
 namespace voice {
 
+// sin(k theta) for odd k = 2(Cg + m) + 1 is sin((2m + 1) theta) V_g(s) +
+// sin((2C - 1 - 2m) theta) V_(g-1)(s), with s = 2 cos(2C theta), V_-1 = 0, V_0 = 1 and
+// V_(g+1) = s V_g - V_(g-1). Summed over the harmonics, each sine gets one polynomial in s
+// of degree 32 / C - 1 whose coefficients stay small for |s| <= 2, so Horner's rule is exact
+// to a few roundings (below 1e-15 with four sines, 1.4e-14 with two): one multiply-add per
+// harmonic.
+constexpr int kMaxTriangleSines = 4;
+
 struct TriangleWeights {
-  int harmonicLimit;                                     // K: harmonics above it weigh 0
-  alignas(64) double weight[kTriangleTerms][kMaxLanes];  // term j is harmonic 2j + 1
+  int harmonicLimit;  // K: harmonics above it weigh 0
+  int sines;          // C, the layout of the coefficients
+  // Coefficient j * (32 / C) + i multiplies s^i in the polynomial of sin((2j + 1) theta).
+  const double (*coefficient)[kMaxLanes];
 };
 
-// Sets the weights for harmonics up to `limit`: +1/k^2 for k mod 4 = 1, -1/k^2 for
-// k mod 4 = 3, 0 above the limit. The weights must match harmonicLimit before (all 0 with a
-// limit of 0, as a zeroed record holds); a negative harmonicLimit rebuilds them all.
-void setTriangleLimit(TriangleWeights& w, int limit);
+// Sets the polynomials of `sines` (2 or 4) sines for the weights +1/k^2 for k mod 4 = 1,
+// -1/k^2 for k mod 4 = 3 up to harmonic `limit`, 0 above it.
+void setTriangleLimit(TriangleWeights& w, int limit, int sines);
 
 }  // namespace voice

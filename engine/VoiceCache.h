@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "params/ParamIds.h"
 #include "engine/StageBuffers.h"
+#include "params/ParamIds.h"
 
 namespace voice {
 
@@ -64,7 +64,9 @@ struct VoiceCache {
   ParamSet moving;       // smoothed values that may still move; the others have arrived
   ParamSet stale;        // parameters whose settings are to be derived again
   VoiceSettings settings;
-  Memo targetPitch;          // semitones -> Hz
+  // semitones -> Hz, one memo per key, so that runs between notes of different keys (every
+  // frame of a block dense with events) find their pitch again
+  Memo targetPitch[kNotesPerChannel];
   Memo glideDecay;           // exponent -> exp
   Memo gain;                 // normalized Output -> gain
   LimitRange triangleLimit;  // oscillator increments known to give one harmonic limit

@@ -1,6 +1,6 @@
 // A vector form made of plain arrays of N doubles, each operation a loop over the lanes with
 // the baseline's single roundings: the engine's stages instantiated with it render as the
-// SSE2 form does, with the lane count and the chain layout of a wide form. It runs the
+// SSE2 form does, with the lane count and the four-sine triangle of a wide form. It runs the
 // stages' eight-lane handling (whole vectors, spare room, partial last vectors) on any
 // processor, valgrind included, where the AVX-512 form itself cannot run.
 #pragma once
@@ -22,7 +22,7 @@ struct ArrayLanes {
   using Pair = voice::Sse2Lanes;
   static constexpr int kLanes = N;
   static constexpr bool kFewestInstructions = false;
-  static constexpr int kTriangleChains = 4;
+  static constexpr int kTriangleSines = 4;
 
   template <typename F>
   static Vec each(F f) {
