@@ -13,6 +13,7 @@
 
 #include "tools/host/Vst3Module.h"
 #include "tools/host/Vst3Plugin.h"
+#include "vst3/Vst3View.h"
 #if !defined(_WIN32)
 #include "tools/host/Vst3RunLoop.h"
 #endif
