@@ -51,11 +51,14 @@ export LXVST_PATH=$HOME/.lxvst
 LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -q -f "$HOME/.lxvst/Brisalonde.so"
 for attempt in 1 2 3 4 5 6; do
   rm -rf "$work/against"
-  SESSION_DIR=$work/against timeout 120 ardour7-lua < tests/ardour/vst3-against-vst2.lua \
-    > "$work/against.txt" 2>&1 || true
-  grep -q "Port already exists" "$work/against.txt" || break
+  STEP=make SESSION_DIR=$work/against timeout 120 ardour7-lua < tests/ardour/vst3-against-vst2.lua \
+    > "$work/make.txt" 2>&1 || true
+  grep -q "Port already exists" "$work/make.txt" || break
 done
-grep -q "^result true" "$work/against.txt" || { cat "$work/against.txt"; fail "the side-by-side session did not finish"; }
+grep -q "^result true" "$work/make.txt" || { cat "$work/make.txt"; fail "the side-by-side session was not made"; }
+STEP=play SESSION_DIR=$work/against timeout 120 ardour7-lua < tests/ardour/vst3-against-vst2.lua \
+  > "$work/against.txt" 2>&1 || true
+grep -q "^result true" "$work/against.txt" || { cat "$work/against.txt"; fail "the side-by-side session did not play"; }
 takes=$work/against/interchange/against/audiofiles
 [[ -d $takes ]] || takes=$(dirname "$(find "$work/against/interchange" -name 'Take1_Take3-1%L.wav' | head -1)")
 for c in L R; do
