@@ -56,14 +56,32 @@ for attempt in 1 2 3 4 5 6; do
   grep -q "Port already exists" "$work/make.txt" || break
 done
 grep -q "^result true" "$work/make.txt" || { cat "$work/make.txt"; fail "the side-by-side session was not made"; }
-STEP=play SESSION_DIR=$work/against timeout 120 ardour7-lua < tests/ardour/vst3-against-vst2.lua \
-  > "$work/against.txt" 2>&1 || true
-grep -q "^result true" "$work/against.txt" || { cat "$work/against.txt"; fail "the side-by-side session did not play"; }
-takes=$work/against/interchange/against/audiofiles
-[[ -d $takes ]] || takes=$(dirname "$(find "$work/against/interchange" -name 'Take1_Take3-1%L.wav' | head -1)")
-for c in L R; do
-  echo -n "VST 3 against VST 2 through Ardour, channel $c: "
-  python3 tests/ardour/compare-takes.py "$takes/Take1_Take3-1%$c.wav" "$takes/Take1_Take2-1%$c.wav" -100 ||
-    fail "the VST 3 take differs from the VST 2 take by more than -100 dBFS"
+cp -R "$work/against" "$work/against-made"
+# The voice runs on through silence, so the takes agree only when Ardour restarted both
+# instances in the same cycle; now and then the restart straddles two cycles (more often on a
+# loaded machine) and the takes differ by a whole cycle's phase. A take that differs is
+# therefore played again, up to four times: a real difference between the builds fails every
+# time.
+compare_takes() {
+  local takes
+  takes=$(dirname "$(find "$work/against/interchange" -name 'Take1_Take3-1%L.wav' | head -1)")
+  for c in L R; do
+    echo -n "VST 3 against VST 2 through Ardour, channel $c: "
+    python3 tests/ardour/compare-takes.py "$takes/Take1_Take3-1%$c.wav" \
+      "$takes/Take1_Take2-1%$c.wav" -100 || return 1
+  done
+}
+agreed=false
+for attempt in 1 2 3 4; do
+  rm -rf "$work/against"
+  cp -R "$work/against-made" "$work/against"
+  STEP=play SESSION_DIR=$work/against timeout 120 ardour7-lua < tests/ardour/vst3-against-vst2.lua \
+    > "$work/against.txt" 2>&1 || true
+  grep -q "^result true" "$work/against.txt" || { cat "$work/against.txt"; fail "the side-by-side session did not play"; }
+  if compare_takes; then
+    agreed=true
+    break
+  fi
 done
+$agreed || fail "the VST 3 take differs from the VST 2 take by more than -100 dBFS"
 echo "OK: Ardour 7 scans, plays, saves and reloads the VST 3 bundle, and it sounds as the VST 2 build"
