@@ -22,6 +22,7 @@ inline constexpr MappedController kMappedControllers[] = {
     {kSustainParamId, vst3::kCtrlSustainOnOff, 0xB0, 64, 127},
     {kResetControllersParamId, vst3::kCtrlResetAllCtrlers, 0xB0, 121, 127},
     {kAllNotesOffParamId, vst3::kCtrlAllNotesOff, 0xB0, 123, 127},
+    {kAllSoundOffParamId, vst3::kCtrlAllSoundsOff, 0xB0, 120, 127},
 };
 
 const MappedController* controllerOfParam(vst3::ParamID id);

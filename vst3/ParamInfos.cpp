@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "params/NumberText.h"
 #include "params/ParamRanges.h"
@@ -62,8 +63,10 @@ bool describeParameter(int32_t index, vst3::ParameterInfo& info) {
                  vst3::ParameterInfo::kIsHidden;
     return true;
   }
-  static const char* const kControllerTitles[] = {"Pitch bend", "Mod wheel", "Sustain pedal",
-                                                  "Reset controllers", "All notes off"};
+  static const char* const kControllerTitles[] = {"Pitch bend",    "Mod wheel",
+                                                  "Sustain pedal", "Reset controllers",
+                                                  "All notes off", "All sound off"};
+  static_assert(std::size(kControllerTitles) == std::size(kMappedControllers));
   const MappedController& c = kMappedControllers[index - kNumParams - 1];
   info.id = c.id;
   copyWide(info.title, 128, kControllerTitles[index - kNumParams - 1]);

@@ -31,8 +31,9 @@ enum HiddenParamId : vst3::ParamID {
   kSustainParamId = 19,
   kResetControllersParamId = 20,
   kAllNotesOffParamId = 21,
+  kAllSoundOffParamId = 22,
 };
-inline constexpr int32_t kHiddenParamCount = 6;
+inline constexpr int32_t kHiddenParamCount = 7;
 
 inline constexpr vst3::ProgramListID kProgramListId = 1;
 inline constexpr const char* kProgramListName = "Factory programs";

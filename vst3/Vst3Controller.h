@@ -89,6 +89,7 @@ inline constexpr Uid kIidIEditController2{0x7F4EFE59, 0xF3204967, 0xAC27A3AE, 0x
 enum ControllerNumbers : int16_t {
   kCtrlModWheel = 1,
   kCtrlSustainOnOff = 64,
+  kCtrlAllSoundsOff = 120,
   kCtrlResetAllCtrlers = 121,
   kCtrlAllNotesOff = 123,
   kAfterTouch = 128,

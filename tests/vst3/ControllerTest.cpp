@@ -28,7 +28,7 @@ class Vst3Controller : public testing::Test {
 };
 
 TEST_F(Vst3Controller, ListsTheSixteenThenTheHiddenOnes) {
-  ASSERT_EQ(controller->getParameterCount(), kNumParams + 6);
+  ASSERT_EQ(controller->getParameterCount(), kNumParams + 7);
   for (int32_t i = 0; i < kNumParams; ++i) {
     vst3::ParameterInfo info{};
     ASSERT_EQ(controller->getParameterInfo(i, info), vst3::kResultOk);
@@ -54,7 +54,7 @@ TEST_F(Vst3Controller, ListsTheSixteenThenTheHiddenOnes) {
   EXPECT_EQ(programChanges, 1);
   vst3::ParameterInfo none{};
   EXPECT_NE(controller->getParameterInfo(-1, none), vst3::kResultOk);
-  EXPECT_NE(controller->getParameterInfo(kNumParams + 6, none), vst3::kResultOk);
+  EXPECT_NE(controller->getParameterInfo(kNumParams + 7, none), vst3::kResultOk);
 }
 
 TEST_F(Vst3Controller, ProgramsAreAListOfTheRootUnit) {
@@ -95,8 +95,9 @@ TEST_F(Vst3Controller, MapsBendModWheelPedalAndTheResets) {
   auto* midi = static_cast<vst3::IMidiMapping*>(mapping);
   std::vector<vst3::ParamID> ids;
   for (int16_t channel : {0, 9, 15}) {
-    for (vst3::CtrlNumber number : {vst3::kPitchBend, vst3::kCtrlModWheel, vst3::kCtrlSustainOnOff,
-                                    vst3::kCtrlResetAllCtrlers, vst3::kCtrlAllNotesOff}) {
+    for (vst3::CtrlNumber number :
+         {vst3::kPitchBend, vst3::kCtrlModWheel, vst3::kCtrlSustainOnOff,
+          vst3::kCtrlResetAllCtrlers, vst3::kCtrlAllNotesOff, vst3::kCtrlAllSoundsOff}) {
       vst3::ParamID id = 0;
       ASSERT_EQ(midi->getMidiControllerAssignment(0, channel, number, id), vst3::kResultTrue);
       EXPECT_GE(id, static_cast<vst3::ParamID>(kNumParams));

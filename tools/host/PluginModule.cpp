@@ -1,6 +1,9 @@
 // Platform module loading for our hosts.
 #include "tools/host/PluginModule.h"
 
+#include "tools/host/Vst3Effect.h"
+#include "tools/host/Vst3Module.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -9,6 +12,28 @@
 
 PluginModule::~PluginModule() {
   unload();
+}
+
+bool namesVst3Module(const std::string& original) {
+  std::string path = original;
+  while (!path.empty() && (path.back() == '/' || path.back() == '\\'))
+    path.pop_back();
+  const std::string suffix = ".vst3";
+  return path.size() > suffix.size() &&
+         path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool PluginModule::loadVst3(const std::string& path) {
+  vst3_ = std::make_unique<Vst3Module>();
+  if (!vst3_->load(path)) {
+    error_ = vst3_->error();
+    vst3_.reset();
+    return false;
+  }
+  // One module per process: the validator and the render tool load one plug-in each.
+  setVst3EffectModule(vst3_.get());
+  entry_ = vst3EffectMain;
+  return true;
 }
 
 #if defined(_WIN32)
@@ -27,6 +52,7 @@ static std::string lastErrorText() {
 bool PluginModule::load(const std::string& path) {
   unload();
   path_ = path;
+  if (namesVst3Module(path)) return loadVst3(path);
   HMODULE module = LoadLibraryA(path.c_str());
   if (module == nullptr) {
     error_ = "cannot load " + path + " (" + lastErrorText() + ")";
@@ -45,6 +71,10 @@ bool PluginModule::load(const std::string& path) {
 }
 
 void PluginModule::unload() {
+  if (vst3_ != nullptr) {
+    setVst3EffectModule(nullptr);
+    vst3_.reset();
+  }
   if (handle_ != nullptr) FreeLibrary(static_cast<HMODULE>(handle_));
   handle_ = nullptr;
   entry_ = nullptr;
@@ -55,6 +85,7 @@ void PluginModule::unload() {
 bool PluginModule::load(const std::string& path) {
   unload();
   path_ = path;
+  if (namesVst3Module(path)) return loadVst3(path);
   // A bare file name would make dlopen search the library path instead of the folder.
   const std::string target = path.find('/') == std::string::npos ? "./" + path : path;
   handle_ = dlopen(target.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -75,6 +106,10 @@ bool PluginModule::load(const std::string& path) {
 }
 
 void PluginModule::unload() {
+  if (vst3_ != nullptr) {
+    setVst3EffectModule(nullptr);
+    vst3_.reset();
+  }
   if (handle_ != nullptr) dlclose(handle_);
   handle_ = nullptr;
   entry_ = nullptr;

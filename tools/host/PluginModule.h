@@ -1,11 +1,18 @@
-// Loading a VST 2 plug-in binary and finding its entry point, on Linux and Windows.
+// Loading a VST 2 plug-in binary and finding its entry point, on Linux and Windows. A VST 3
+// bundle (or its binary, named X.vst3 on Windows) loads too: its entry point then makes
+// instances of its first audio module class behind the VST 2 record (see Vst3Effect.h).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "plugin/vst2.h"
+#include "tools/host/Vst3Module.h"
 
 using VstPluginMainProc = AEffect* (*)(audioMasterCallback);
+
+// Whether `path` names a VST 3 module: a bundle folder, or a Windows binary named X.vst3.
+bool namesVst3Module(const std::string& path);
 
 class PluginModule {
  public:
@@ -20,10 +27,14 @@ class PluginModule {
   void unload();
 
   VstPluginMainProc entry() const { return entry_; }
+  bool isVst3() const { return vst3_ != nullptr; }
   const std::string& error() const { return error_; }
   const std::string& path() const { return path_; }
 
  private:
+  bool loadVst3(const std::string& path);
+
+  std::unique_ptr<Vst3Module> vst3_;
   void* handle_ = nullptr;
   VstPluginMainProc entry_ = nullptr;
   std::string error_;

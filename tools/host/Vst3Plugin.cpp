@@ -270,14 +270,29 @@ void Vst3Plugin::addMidi(int32_t frame, const uint8_t* bytes, size_t size) {
 }
 
 void Vst3Plugin::process(int32_t frames) {
-  if (processor_ == nullptr || frames < 0 || frames > blockSize_) return;
+  if (precision_ == Precision::Double)
+    processInto(doubleChannels_, frames);
+  else
+    processInto(floatChannels_, frames);
+}
+
+void Vst3Plugin::processInto(float** outputs, int32_t frames) {
+  if (precision_ != Precision::Single) return;
   vst3::AudioBusBuffers output{};
+  output.channelBuffers32 = outputs;
+  run(output, frames);
+}
+
+void Vst3Plugin::processInto(double** outputs, int32_t frames) {
+  if (precision_ != Precision::Double) return;
+  vst3::AudioBusBuffers output{};
+  output.channelBuffers64 = outputs;
+  run(output, frames);
+}
+
+void Vst3Plugin::run(vst3::AudioBusBuffers& output, int32_t frames) {
+  if (processor_ == nullptr || frames < 0 || frames > blockSize_) return;
   output.numChannels = 2;
-  if (precision_ == Precision::Double) {
-    output.channelBuffers64 = doubleChannels_;
-  } else {
-    output.channelBuffers32 = floatChannels_;
-  }
   vst3::ProcessData data{};
   data.processMode = vst3::kRealtime;
   data.symbolicSampleSize = precision_ == Precision::Double ? vst3::kSample64 : vst3::kSample32;

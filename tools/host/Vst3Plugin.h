@@ -50,6 +50,10 @@ class Vst3Plugin {
   double parameterValue(vst3::ParamID id);
   // As a host applies an edit: the controller's value now, the processor's in the next block.
   void setParameterValue(vst3::ParamID id, double normalized);
+  // The id of visible parameter `index` (0..numParams-1); false when there is none.
+  bool parameterId(int32_t index, vst3::ParamID& id) { return visibleId(index, id); }
+  // The id of the program-change parameter; UINT32_MAX when there is none.
+  vst3::ParamID programParameterId() { return programParameter(); }
   // A point in the next block's parameter changes; false when there is no room.
   bool queueParameter(vst3::ParamID id, int32_t frame, double normalized);
 
@@ -80,6 +84,9 @@ class Vst3Plugin {
   // the plug-in maps them to (value/127 and bend/16383), others are dropped.
   void addMidi(int32_t frame, const uint8_t* bytes, size_t size);
   void process(int32_t frames);  // at most the configured block size
+  // The same into the caller's two channels, in the configured precision (else nothing).
+  void processInto(float** outputs, int32_t frames);
+  void processInto(double** outputs, int32_t frames);
   int32_t outputCount() const { return 2; }
   const float* floatOutput(int32_t channel) const;
   const double* doubleOutput(int32_t channel) const;
@@ -95,6 +102,7 @@ class Vst3Plugin {
 
  private:
   bool fail(const std::string& reason);
+  void run(vst3::AudioBusBuffers& output, int32_t frames);
   template <typename Interface>
   Interface* query(vst3::FUnknown* object, const vst3::Uid& iid);
   vst3::ParamID programParameter();

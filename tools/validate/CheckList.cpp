@@ -1,6 +1,8 @@
 // The battery in the order it runs: cheap checks of the basics first.
 #include "tools/validate/CheckList.h"
 
+#include "tools/host/PluginModule.h"
+
 const CheckTable& allChecks() {
   static const CheckTable table = [] {
     CheckTable t;
@@ -30,4 +32,8 @@ bool selected(const CheckInfo& check, const std::vector<std::string>& prefixes) 
   for (const std::string& prefix : prefixes)
     if (name.compare(0, prefix.size(), prefix) == 0) return true;
   return false;
+}
+
+bool applies(const CheckInfo& check, const std::string& path) {
+  return !(check.vst2Only && namesVst3Module(path));
 }

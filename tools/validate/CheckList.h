@@ -12,6 +12,10 @@ struct CheckInfo {
   int minStrictness;
   void (*run)(CheckContext&);
   const char* purpose;
+  // Behaviour only the VST 2 interface has (an accumulating entry, blocks above the announced
+  // size, audio without resume, host callbacks): VST 3 forbids or lacks it, so VST 3 bundles
+  // are not given the check at all.
+  bool vst2Only = false;
 };
 using CheckTable = std::vector<CheckInfo>;
 
@@ -28,5 +32,7 @@ void addEditorChecks(CheckTable& table);
 
 const CheckTable& allChecks();
 const CheckInfo* findCheck(const std::string& name);
+// Whether a check applies to the plug-in at `path` (by its format).
+bool applies(const CheckInfo& check, const std::string& path);
 // Whether a check is selected by --only prefixes (all when there are none).
 bool selected(const CheckInfo& check, const std::vector<std::string>& prefixes);

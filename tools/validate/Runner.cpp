@@ -97,6 +97,7 @@ int runChecks(const ValidateOptions& options) {
   for (const CheckInfo& check : allChecks()) {
     if (!selected(check, options.only) && check.name != std::string(kLoadCheck)) continue;
     if (check.minStrictness > options.strictness) continue;
+    if (!applies(check, options.pluginPath)) continue;
     const std::string resultPath = scratchPath(index, "result");
     const std::string logPath = scratchPath(index++, "log");
     const ChildOutcome outcome = runChild(self, childArguments(options, check.name, resultPath),

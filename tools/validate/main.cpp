@@ -1,5 +1,5 @@
-// brisalonde-validate: a headless validator for VST 2 instruments. It drives a plug-in binary
-// the ways hosts do, including the unusual ones, and reports what breaks.
+// brisalonde-validate: a headless validator for VST 2 instruments and VST 3 bundles. It drives a
+// plug-in the ways hosts do, including the unusual ones, and reports what breaks.
 #include <chrono>
 #include <cstdio>
 #include <string>
