@@ -12,10 +12,17 @@ cp -R "$bundle" "$work/lv2/"
 export JACK_DEFAULT_SERVER=brisalonde-jalv-$$ JACK_NO_AUDIO_RESERVATION=1 LV2_PATH=$work/lv2
 uri=urn:brisalonde:tqx-520-b
 pids=()
+# The clients go first, newest first, then the server: a JACK client whose server has gone may
+# hang in its own shutdown, so whatever has not ended after two seconds is killed.
 stop() {
   exec 3>&- || true
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    p=${pids[i]}
+    kill "$p" 2> /dev/null || continue
+    for _ in $(seq 20); do kill -0 "$p" 2> /dev/null || break; sleep 0.1; done
+    kill -KILL "$p" 2> /dev/null || true
+  done
+  wait 2> /dev/null || true
 }
 trap stop EXIT
 fail() {
@@ -30,22 +37,21 @@ await() {
 }
 has_port() { jack_lsp | grep -qx "$1"; }
 
-# Every process is bounded by timeout as well, in case this script is killed.
-timeout 60 jackd --no-realtime -d dummy -r 48000 -p 512 > "$work/jackd.log" 2>&1 &
+jackd --no-realtime -d dummy -r 48000 -p 512 > "$work/jackd.log" 2>&1 &
 pids+=($!)
 await jack_lsp || fail "the JACK dummy server did not start"
 # jalv's console quits at the end of its input: a pipe held open here keeps it running.
 mkfifo "$work/console"
-timeout 60 jalv -x -n brisalonde "$uri" < "$work/console" > "$work/jalv.log" 2>&1 &
+jalv -x -n brisalonde "$uri" < "$work/console" > "$work/jalv.log" 2>&1 &
 pids+=($!)
 exec 3> "$work/console"
 await has_port brisalonde:out_left || fail "jalv did not load $uri"
 # Middle C for half of every second.
-timeout 60 jack_midiseq notes 48000 0 60 24000 > "$work/midiseq.log" 2>&1 &
+jack_midiseq notes 48000 0 60 24000 > "$work/midiseq.log" 2>&1 &
 pids+=($!)
 await has_port notes:out || fail "jack_midiseq did not start"
 jack_connect notes:out brisalonde:events || fail "cannot connect the MIDI loop"
-timeout 20 jack_rec -f "$work/out.wav" -d 2 brisalonde:out_left brisalonde:out_right \
+timeout -k 2 20 jack_rec -f "$work/out.wav" -d 2 brisalonde:out_left brisalonde:out_right \
   > "$work/rec.log" 2>&1 || fail "jack_rec did not record"
 peak=$(sox "$work/out.wav" -n stat 2>&1 | awk '/^Maximum amplitude/ { print $3 }')
 seconds=$(sox "$work/out.wav" -n stat 2>&1 | awk '/^Length/ { print $3 }')
