@@ -11,6 +11,8 @@
 
 inline constexpr const char* kLv2PluginUri = BRISALONDE_LV2_URI;
 inline constexpr const char* kLv2UiUri = BRISALONDE_LV2_URI "#ui";
+// The format and version on the editor's appearance bar.
+inline constexpr const char* kLv2FaceLabel = "LV2 / 1.2";
 // The skin as an LV2 parameter: atom:Int 0..2, set by patch:Set and kept in the state.
 inline constexpr const char* kLv2AppearanceUri = BRISALONDE_LV2_URI "#appearance";
 // State keys: the 148-byte state record (atom:Chunk), and the factory program number

@@ -9,13 +9,12 @@
 #include <new>
 
 #include "editor/EditorHost.h"
+#include "editor/FaceLabel.h"
+#include "editor/WindowSize.h"
 #include "lv2/Lv2Identity.h"
 #include "lv2/UiLink.h"
 
 namespace {
-
-constexpr int kUiWidth = 860;
-constexpr int kUiHeight = 530;
 
 struct Lv2Ui {
   explicit Lv2Ui(const UiHost& host) : link(host) {}
@@ -65,6 +64,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
   host.map = static_cast<const LV2_URID_Map*>(feature(features, LV2_URID__map));
   auto* ui = new (std::nothrow) Lv2Ui(host);
   if (ui == nullptr) return nullptr;
+  setFaceLabel(kLv2FaceLabel);
   if (openEditor(ui->editor, ui->link, parent) == 0) {
     delete ui;
     return nullptr;
@@ -72,7 +72,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
   if (widget != nullptr)
     *widget = reinterpret_cast<LV2UI_Widget>(childOf(reinterpret_cast<uintptr_t>(parent)));
   if (const auto* resize = static_cast<const LV2UI_Resize*>(feature(features, LV2_UI__resize)))
-    resize->ui_resize(resize->handle, kUiWidth, kUiHeight);
+    resize->ui_resize(resize->handle, kWindowWidth, kWindowHeight);
   ui->link.requestSkin();
   return ui;
 }

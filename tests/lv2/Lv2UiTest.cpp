@@ -1,7 +1,8 @@
 // The UI binary on an X display: it opens inside the host's parent and asks for the
 // appearance; a drag gives touch begin, port writes in plain units and touch end; a host
 // port event changes the face within one idle and is not written back; it closes and opens
-// again; with no display, no parent or a parent that is no window it fails cleanly.
+// again; with no display, no parent or a parent that is no window it fails cleanly. Its face
+// is the VST 2 editor's, but for the format on the appearance bar.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -18,6 +19,9 @@
 #include <vector>
 
 #include "lv2/Lv2Identity.h"
+#include "tools/host/HostedPlugin.h"
+#include "tools/host/PluginModule.h"
+#include "tools/snapshot/EditorPhoto.h"
 #include "tools/snapshot/X11HostWindow.h"
 
 namespace {
@@ -27,6 +31,9 @@ constexpr int32_t kFrameY = 40;
 // A point inside the Square control in the default appearance.
 constexpr int32_t kSquareX = 73;
 constexpr int32_t kSquareY = 215;
+// The appearance bar's corner that names the format and version.
+constexpr int32_t kLabelLeft = 700;
+constexpr int32_t kLabelBottom = 40;
 
 struct Written {
   uint32_t port;
@@ -183,6 +190,29 @@ TEST_F(Lv2Ui, PortEventChangesTheFaceAndIsNotWrittenBack) {
   const Capture after = picture();
   EXPECT_NE(before.pixels, after.pixels);
   EXPECT_TRUE(written_.empty());
+}
+
+TEST_F(Lv2Ui, FaceDiffersFromTheVst2EditorOnlyInTheFormatLabel) {
+  ui_ = open(hostFeatures(frame_->handle()));
+  ASSERT_NE(ui_, nullptr);
+  idle();
+  const Capture lv2 = picture();
+  PluginModule module;
+  ASSERT_TRUE(module.load(BRISALONDE_VST2_PATH)) << module.error();
+  HostedPlugin vst2;
+  ASSERT_TRUE(vst2.create(module));
+  Capture other;
+  std::string error;
+  ASSERT_TRUE(photographEditor(vst2.effect(), PressPoint{}, other, error)) << error;
+  ASSERT_EQ(lv2.width, other.width);
+  ASSERT_EQ(lv2.height, other.height);
+  int labelPixels = 0, elsewhere = 0;
+  for (int32_t y = 0; y < lv2.height; ++y)
+    for (int32_t x = 0; x < lv2.width; ++x)
+      if (lv2.at(x, y) != other.at(x, y))
+        ++(x >= kLabelLeft && y < kLabelBottom ? labelPixels : elsewhere);
+  EXPECT_GT(labelPixels, 0) << "the label reads the same as in the VST 2 editor";
+  EXPECT_EQ(elsewhere, 0);
 }
 
 TEST_F(Lv2Ui, ClosesAndOpensAgain) {
