@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# A short libFuzzer run of each fuzz target (state chunk, event queue, dispatcher), the three
-# at once: first every input of the seed corpus in the repository, then new inputs for
-# FUZZ_SECONDS each. The targets are built in the sanitizer tree (FUZZ_BUILD chooses another).
-# New interesting inputs go to <tree>/fuzz/corpus-work, crashing ones to <tree>/fuzz/artifacts.
+# A short libFuzzer run of each fuzz target (state chunk, event queue, dispatcher): first
+# every input of the seed corpus in the repository, then new inputs for FUZZ_SECONDS each.
+# The targets are built in the sanitizer tree (FUZZ_BUILD chooses another). New interesting
+# inputs go to <tree>/fuzz/corpus-work, crashing ones to <tree>/fuzz/artifacts.
 # needs: linux-asan
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -11,23 +11,15 @@ tree=${FUZZ_BUILD:-build/linux-asan}
 # Caches that fontconfig and cairo keep for the whole process are not the plug-in's leaks.
 export LSAN_OPTIONS="suppressions=$(pwd)/fuzz/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-targets=(chunk events dispatcher)
+status=0
 mkdir -p "$tree/fuzz/artifacts"
-runs=()
-for target in "${targets[@]}"; do
+for target in chunk events dispatcher; do
   work=$tree/fuzz/corpus-work/$target
   mkdir -p "$work"
-  "$tree/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$tree/fuzz/artifacts/$target-" \
-    "$work" "fuzz/corpus/$target" > "$tree/fuzz/$target.log" 2>&1 &
-  runs+=($!)
-done
-
-status=0
-for i in "${!targets[@]}"; do
-  target=${targets[$i]}
   echo "--- ${target}_fuzzer for ${seconds} s"
-  if ! wait "${runs[$i]}"; then
+  if ! "$tree/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$tree/fuzz/artifacts/$target-" \
+      "$work" "fuzz/corpus/$target" > "$tree/fuzz/$target.log" 2>&1; then
     status=1
     tail -n 40 "$tree/fuzz/$target.log"
   fi
