@@ -13,5 +13,5 @@ target_link_libraries(brisalonde_fuzz_support PUBLIC brisalonde_plugin brisalond
 foreach(target chunk events dispatcher)
   add_executable(${target}_fuzzer ${fuzz_dir}/${target}_fuzzer.cpp)
   target_link_libraries(${target}_fuzzer PRIVATE brisalonde_fuzz_support)
-  target_link_options(${target}_fuzzer PRIVATE -fsanitize=fuzzer)
+  target_link_options(${target}_fuzzer PRIVATE -fsanitize=fuzzer -static-libsan)
 endforeach()

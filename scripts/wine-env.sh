@@ -1,23 +1,35 @@
-# Sourced by the scripts that run Windows programs: a private wine prefix inside build/,
-# an Xvfb display for programs that open windows, and cleanup of both on exit.
+# Sourced by the scripts that run Windows programs: a private wine prefix inside build/, an
+# Xvfb display for the programs that open windows, a wine server kept up meanwhile (so that no
+# wine start waits for one), and cleanup of all on exit. With WINE_ENV_BOOT=later the caller
+# runs wine_env_boot (the prefix's first boot and its fonts) itself, e.g. while it compiles;
+# it then also calls stop_wine_env itself.
 WINEPREFIX="$(pwd)/build/wine"
 WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 
-display=90
-while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
+wine_env_boot() {
+  wineboot -i > /dev/null 2>&1 || true
+  if [[ -x scripts/wine-fonts.sh ]]; then scripts/wine-fonts.sh; fi
+}
 
 stop_wine_env() {
   wineserver -k > /dev/null 2>&1 || true
-  kill "$xvfb_pid" > /dev/null 2>&1 || true
-  wait "$xvfb_pid" 2> /dev/null || true
+  if [[ -n "${wine_xvfb_pid:-}" ]]; then
+    kill "$wine_xvfb_pid" > /dev/null 2>&1 || true
+    wait "$wine_xvfb_pid" 2> /dev/null || true
+    wine_xvfb_pid=
+  fi
 }
-trap stop_wine_env EXIT
+
+source tests/x11/xvfb-server.sh
+start_xvfb 1280x1024x24 || return 1
+wine_xvfb_pid=$xvfb_pid
+export DISPLAY=$xvfb_display
 
 mkdir -p "$WINEPREFIX"
-wineboot -i > /dev/null 2>&1 || true
-if [[ -x scripts/wine-fonts.sh ]]; then scripts/wine-fonts.sh; fi
+wineserver -p > /dev/null 2>&1 || true  # already up: the same prefix in use
+if [[ "${WINE_ENV_BOOT:-}" != later ]]; then
+  trap stop_wine_env EXIT
+  wine_env_boot
+fi

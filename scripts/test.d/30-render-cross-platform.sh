@@ -2,9 +2,9 @@
 # The same phrase through the Linux .so (natively) and through the DLL (under wine) must give
 # the same audio, to within a tight bound: both builds compile the same sources, and only
 # the two C libraries' maths functions may differ in their last bits.
-# Uses the linux and mingw build trees that scripts/test-all.sh has built by now, and the
-# wine environment it has set up (BRISALONDE_LINUX_BUILD / BRISALONDE_MINGW_BUILD choose
-# other trees).
+# Uses the linux and mingw build trees and the wine environment that scripts/test-all.sh has
+# set up (BRISALONDE_LINUX_BUILD / BRISALONDE_MINGW_BUILD choose other trees).
+# needs: linux mingw wine
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 linux=${BRISALONDE_LINUX_BUILD:-build/linux}

@@ -3,6 +3,7 @@
 # GDI+ by the DLL under wine: same size, few differing pixels away from text, text in the
 # same places.
 # Uses the linux and mingw trees and the wine environment that scripts/test-all.sh has set up.
+# needs: linux mingw wine-display
 #
 # The limits guard what is reached today, not the goals of 5 % and 2 px: wine's GDI+ draws
 # every shape aliased where cairo (like GDI+ on Windows) smooths them, which alone makes 5 to

@@ -1,31 +1,25 @@
 #!/usr/bin/env bash
-# Runs a test program on an X display of its own: starts Xvfb on the first free display number,
-# runs the program with DISPLAY set to it, and stops the server after. Listing a GoogleTest
-# program's cases needs no display.
+# Runs a test program on an X display: on the test run's shared Xvfb when
+# BRISALONDE_SHARED_DISPLAY names the folder where tests/x11/shared-xvfb.sh started one,
+# else on an Xvfb of its own, started on the first free display number and stopped after.
+# Listing a GoogleTest program's cases needs no display.
 set -uo pipefail
 for arg in "$@"; do
   [[ "$arg" == --gtest_list_tests ]] && exec "$@"
 done
 
-ready=$(mktemp)
-trap 'rm -f "$ready"' EXIT
-# Xvfb writes the display number it took once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3> "$ready" > /dev/null 2>&1 &
-server=$!
-for _ in $(seq 1000); do
-  [[ -s "$ready" ]] && break
-  kill -0 "$server" 2> /dev/null || break
-  sleep 0.01
-done
-display=$(tr -dc 0-9 < "$ready")
-if [[ -z "$display" ]]; then
-  echo "on-xvfb: Xvfb did not start" >&2
-  kill "$server" 2> /dev/null
-  exit 1
+if [[ -n "${BRISALONDE_SHARED_DISPLAY:-}" ]]; then
+  display=$(cat "$BRISALONDE_SHARED_DISPLAY/display" 2> /dev/null) || {
+    echo "on-xvfb: no shared Xvfb in $BRISALONDE_SHARED_DISPLAY" >&2
+    exit 1
+  }
+  DISPLAY=$display exec "$@"
 fi
 
-DISPLAY=":$display" "$@"
+source "$(dirname "$0")/xvfb-server.sh"
+start_xvfb || exit 1
+DISPLAY=$xvfb_display "$@"
 status=$?
-kill "$server" 2> /dev/null
-wait "$server" 2> /dev/null
+kill "$xvfb_pid" 2> /dev/null
+wait "$xvfb_pid" 2> /dev/null
 exit $status
