@@ -59,8 +59,10 @@ void copyText(void* out, const char* text, size_t size) {
 
 void takeEvents(Probe& p, const VstEvents* events) {
   log("events %.0f", events->numEvents);
+  // numEvents pointers behind a record that declares two: read through a pointer.
+  const VstEvent* const* list = events->events;
   for (int32_t i = 0; i < events->numEvents; ++i) {
-    const auto* e = reinterpret_cast<const VstMidiEvent*>(events->events[i]);
+    const auto* e = reinterpret_cast<const VstMidiEvent*>(list[i]);
     const auto status = static_cast<unsigned char>(e->midiData[0]);
     log("event %.0f %.0f", e->deltaFrames, status);
     if ((status & 0xF0) == 0x90 && e->midiData[2] != 0 && p.pending < 256) {

@@ -339,8 +339,11 @@ intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, v
     }
     case effProcessEvents: {
       const auto* events = static_cast<const VstEvents*>(ptr);
-      for (int32_t i = 0; events != nullptr && i < events->numEvents; ++i) {
-        const VstEvent* event = events->events[i];
+      if (events == nullptr) return 0;
+      // numEvents pointers behind a record that declares two: read through a pointer.
+      const VstEvent* const* list = events->events;
+      for (int32_t i = 0; i < events->numEvents; ++i) {
+        const VstEvent* event = list[i];
         if (event == nullptr || event->type != kVstMidiType) continue;
         if (s->held.size() == s->held.capacity()) break;  // the rest of a flood is dropped
         const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);

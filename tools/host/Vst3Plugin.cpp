@@ -424,8 +424,11 @@ int32_t Vst3Plugin::tailFrames() {
 
 void Vst3Plugin::sendEvents(EventBlock& block) {
   const VstEvents* events = block.events();
-  for (int32_t i = 0; events != nullptr && i < events->numEvents; ++i) {
-    const VstEvent* e = events->events[i];
+  if (events == nullptr) return;
+  // numEvents pointers behind a record that declares two: read through a pointer.
+  const VstEvent* const* list = events->events;
+  for (int32_t i = 0; i < events->numEvents; ++i) {
+    const VstEvent* e = list[i];
     if (e == nullptr || e->type != kVstMidiType) continue;
     const auto* midi = reinterpret_cast<const VstMidiEvent*>(e);
     const auto* bytes = reinterpret_cast<const uint8_t*>(midi->midiData);
