@@ -2,6 +2,7 @@
 // the editor's edits passed on to the host.
 #include <cmath>
 
+#include "params/ParamTable.h"
 #include "params/Programs.h"
 #include "vst3/EditorView.h"
 #include "vst3/MappedControllers.h"
@@ -54,8 +55,10 @@ vst3::ParamValue Vst3Instance::plainParamToNormalized(vst3::ParamID id, vst3::Pa
 }
 
 vst3::ParamValue Vst3Instance::getParamNormalized(vst3::ParamID id) {
-  if (id < static_cast<vst3::ParamID>(kNumParams))
-    return core_.paramValues[id].load(std::memory_order_relaxed);
+  if (id < static_cast<vst3::ParamID>(kNumParams)) {
+    const double hostSet = hostSetValues_[id].load(std::memory_order_relaxed);
+    return std::isnan(hostSet) ? core_.paramValues[id].load(std::memory_order_relaxed) : hostSet;
+  }
   if (id == kProgramParamId) return programParamValue(core_.currentProgram.load());
   if (const MappedController* c = controllerOfParam(id))
     return controllerValues_[controllerIndex(*c)].load();
@@ -66,6 +69,8 @@ vst3::tresult Vst3Instance::setParamNormalized(vst3::ParamID id, vst3::ParamValu
   // The host tells the controller what it sends the processor; the processor alone changes
   // the sound, on the frame the host gives. Nothing is sent back to the host from here.
   if (!isKnownParameter(id) || !std::isfinite(value)) return vst3::kInvalidArgument;
+  if (id < static_cast<vst3::ParamID>(kNumParams))
+    hostSetValues_[id].store(quantize(value, kParamTable[id].steps), std::memory_order_relaxed);
   if (const MappedController* c = controllerOfParam(id))
     controllerValues_[controllerIndex(*c)].store(value < 0 ? 0 : value > 1 ? 1 : value);
   return vst3::kResultOk;
@@ -166,6 +171,7 @@ void Vst3Instance::beginEdit(int32_t id) {
 }
 
 void Vst3Instance::automate(int32_t id, double value) {
+  hostSetValues_[id].store(std::nan(""), std::memory_order_relaxed);  // the editor's is newer
   if (handler_ != nullptr) handler_->performEdit(static_cast<vst3::ParamID>(id), value);
 }
 
@@ -177,6 +183,7 @@ void Vst3Instance::updateDisplay() {
   // A program chosen on the editor: the processor reports the new values with its next
   // block, and the host is asked to read them now (from the editor's thread, never from
   // inside a host call).
+  forgetHostSetValues();
   reportAll_.store(true);
   if (handler_ != nullptr) handler_->restartComponent(vst3::kParamValuesChanged);
 }

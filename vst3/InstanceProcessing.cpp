@@ -69,10 +69,14 @@ void Vst3Instance::applyPoint(const ParamPoint& point, vst3::IParameterChanges* 
   if (point.id == kProgramParamId) {
     const int32_t before = core_.currentProgram.load();
     selectProgram(core_, programOfParamValue(point.value));
-    if (core_.currentProgram.load() != before) reportValues(out, point.frame);
+    if (core_.currentProgram.load() != before) {
+      forgetHostSetValues();
+      reportValues(out, point.frame);
+    }
     return;
   }
   storeParameter(core_, static_cast<int32_t>(point.id), point.value);
+  hostSetValues_[point.id].store(std::nan(""), std::memory_order_relaxed);
 }
 
 void Vst3Instance::renderRange(vst3::AudioBusBuffers& bus, bool doubles, int32_t start,

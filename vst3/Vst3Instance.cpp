@@ -1,6 +1,8 @@
 // The instance's identity, life cycle, buses and component state.
 #include "vst3/Vst3Instance.h"
 
+#include <cmath>
+
 #include "core/CoreAudio.h"
 #include "core/StateChunk.h"
 #include "core/StateTransfer.h"
@@ -14,6 +16,12 @@ namespace brisalonde_vst3 {
 Vst3Instance::Vst3Instance() : core_(*this) {
   for (size_t i = 0; i < std::size(kMappedControllers); ++i)
     controllerValues_[i].store(restingValue(kMappedControllers[i]));
+  forgetHostSetValues();
+}
+
+void Vst3Instance::forgetHostSetValues() {
+  for (std::atomic<double>& value : hostSetValues_)
+    value.store(std::nan(""));
 }
 
 Vst3Instance::~Vst3Instance() {
@@ -115,6 +123,7 @@ vst3::tresult Vst3Instance::loadState(vst3::IBStream* state) {
   size_t size = 0;
   if (!readRecord(state, record, sizeof record, size)) return vst3::kResultFalse;
   if (!applyState(core_, record, static_cast<intptr_t>(size))) return vst3::kResultFalse;
+  forgetHostSetValues();
   reportAll_.store(true);
   return vst3::kResultOk;
 }

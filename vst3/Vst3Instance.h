@@ -162,6 +162,10 @@ class Vst3Instance final : public ComponentSide,
   std::atomic<bool> freshStart_{true};  // the next block starts the voice from its values
   std::atomic<bool> reportAll_{false};  // values changed behind the host's back
   std::atomic<double> controllerValues_[std::size(kMappedControllers)];  // last values seen
+  // What the host set on the controller and has not yet sent to the processor (NaN: none).
+  // The host reads it back at once; the sound takes it on the frame of the host's point.
+  std::atomic<double> hostSetValues_[kNumParams];
+  void forgetHostSetValues();
 };
 
 }  // namespace brisalonde_vst3

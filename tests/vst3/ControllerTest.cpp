@@ -89,6 +89,18 @@ TEST_F(Vst3Controller, TextsAreTheVst2Texts) {
   EXPECT_FALSE(plugin.parameterFromText(999, "1", unused));
 }
 
+// A host reads back at once what it set, conformed as every stored value is, before its
+// point reaches the processor.
+TEST_F(Vst3Controller, ReadsBackWhatTheHostSet) {
+  ASSERT_EQ(controller->setParamNormalized(kSquare, 0.3), vst3::kResultOk);
+  EXPECT_EQ(controller->getParamNormalized(kSquare), 0.3);
+  ASSERT_EQ(controller->setParamNormalized(kTranspose, 0.52), vst3::kResultOk);
+  EXPECT_EQ(controller->getParamNormalized(kTranspose),
+            quantize(0.52, kParamTable[kTranspose].steps));
+  EXPECT_NE(controller->setParamNormalized(kSquare, std::nan("")), vst3::kResultOk);
+  EXPECT_EQ(controller->getParamNormalized(kSquare), 0.3);
+}
+
 TEST_F(Vst3Controller, MapsBendModWheelPedalAndTheResets) {
   void* mapping = nullptr;
   ASSERT_EQ(controller->queryInterface(vst3::kIidIMidiMapping.bytes, &mapping), vst3::kResultOk);
