@@ -60,12 +60,26 @@ LV2_URID Lv2Instrument::urid(const char* uri) {
 }
 
 bool Lv2Instrument::open(const std::string& uri, double sampleRate, int32_t maxBlock) {
+  if (world_ != nullptr) return false;
   world_ = lilv_world_new();
   lilv_world_load_all(world_);
+  return instantiate(uri, sampleRate, maxBlock);
+}
+
+bool Lv2Instrument::openBundle(const std::string& bundleDir, const std::string& uri,
+                               double sampleRate, int32_t maxBlock) {
+  if (world_ != nullptr) return false;
+  world_ = lilv_world_new();
+  Node bundle(lilv_new_file_uri(world_, nullptr, (bundleDir + "/").c_str()));
+  lilv_world_load_bundle(world_, bundle.node);
+  return instantiate(uri, sampleRate, maxBlock);
+}
+
+bool Lv2Instrument::instantiate(const std::string& uri, double sampleRate, int32_t maxBlock) {
   Node uriNode(lilv_new_uri(world_, uri.c_str()));
   plugin_ = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(world_), uriNode.node);
   if (plugin_ == nullptr) {
-    error_ = "no LV2 plug-in " + uri + " in the installed bundles (LV2_PATH)";
+    error_ = "no LV2 plug-in " + uri + " in the bundles looked in";
     return false;
   }
   instance_ = lilv_plugin_instantiate(plugin_, sampleRate, features_);

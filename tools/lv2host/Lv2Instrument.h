@@ -1,7 +1,7 @@
 // Any LV2 instrument driven as a host drives it, through lilv: found by URI among the
-// installed bundles (LV2_PATH), instantiated with urid:map, its ports connected by kind
-// (controls at their defaults, MIDI into the first event input, audio outputs read back),
-// a preset applied by its label, and blocks run with MIDI on their frames. Linux only.
+// installed bundles (LV2_PATH) or in one bundle, instantiated with urid:map, its ports connected by
+// kind (controls at their defaults, MIDI into the first event input, audio outputs read back), a
+// preset applied by its label, and blocks run with MIDI on their frames. Linux only.
 #pragma once
 
 #include <lilv/lilv.h>
@@ -21,8 +21,11 @@ class Lv2Instrument {
   Lv2Instrument(const Lv2Instrument&) = delete;
   Lv2Instrument& operator=(const Lv2Instrument&) = delete;
 
-  // Finds and instantiates the plug-in; false with error() when it cannot.
+  // Finds and instantiates the plug-in; false with error() when it cannot. `open` looks in
+  // the installed bundles, `openBundle` in the one bundle directory only.
   bool open(const std::string& uri, double sampleRate, int32_t maxBlock);
+  bool openBundle(const std::string& bundleDir, const std::string& uri, double sampleRate,
+                  int32_t maxBlock);
   const std::string& error() const { return error_; }
   std::string name() const;
   // Applies the preset labelled `label`; false when the plug-in has none of that label.
@@ -43,6 +46,7 @@ class Lv2Instrument {
   static void setPortValue(const char* symbol, void* user, const void* value, uint32_t size,
                            uint32_t type);
   LV2_URID urid(const char* uri);
+  bool instantiate(const std::string& uri, double sampleRate, int32_t maxBlock);
   bool connectPorts(int32_t maxBlock);
   void resetSequences();
 
