@@ -6,12 +6,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <tuple>
 
 #include "params/Programs.h"
 #include "tests/formats/FormatDrivers.h"
 #include "tests/formats/Phrase.h"
+
+// Printed by name in the test list, not as bytes.
+void PrintTo(Precision precision, std::ostream* os) {
+  *os << (precision == Precision::Double ? "double" : "single");
+}
 
 namespace {
 
@@ -34,6 +40,10 @@ double peak(const std::vector<double>& samples) {
 }
 
 enum class Format { Vst3, Lv2 };
+
+void PrintTo(Format format, std::ostream* os) {
+  *os << (format == Format::Vst3 ? "VST 3" : "LV2");
+}
 
 std::vector<double> play(Format format, const Performance& p) {
   switch (format) {
