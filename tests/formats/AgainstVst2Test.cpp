@@ -50,7 +50,11 @@ std::vector<double> play(Format format, const Performance& p) {
     case Format::Vst3:
       return playVst3(p);
     case Format::Lv2:
+#ifndef _WIN32
       return playLv2(p);
+#else
+      break;  // LV2 is a Linux build
+#endif
   }
   return {};
 }

@@ -37,7 +37,8 @@ struct Performance {
 std::vector<double> playVst2(const Performance& performance);
 std::vector<double> playVst3(const Performance& performance);
 // LV2 runs in single precision only and takes its controls between blocks: a double-precision
-// performance or one with parameter changes is a test failure. Linux only.
+// performance or one with parameter changes is a test failure. Linux only (not built for
+// Windows).
 std::vector<double> playLv2(const Performance& performance);
 
 // Where the builds are, as the test programs see them.
