@@ -25,13 +25,6 @@ namespace {
 const std::vector<int32_t> kIrregular = {1, 37, 512, 0, 1000, 3, 700, 64, 2048, 2, 333, 129};
 const std::vector<int32_t> kRegular = {512};
 
-size_t differing(const std::vector<double>& a, const std::vector<double>& b) {
-  size_t count = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
-  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-    if (a[i] != b[i]) ++count;
-  return count;
-}
-
 double peak(const std::vector<double>& samples) {
   double p = 0.0;
   for (double s : samples)
@@ -75,7 +68,7 @@ TEST_P(AgainstVst2, SameSamples) {
   const std::vector<double> other = play(format, p);
   ASSERT_EQ(vst2.size(), static_cast<size_t>(2 * kPhraseFrames));
   EXPECT_GT(peak(vst2), 0.05);  // the phrase is heard
-  const size_t count = differing(vst2, other);
+  const size_t count = differingSamples(vst2, other);
   std::printf("%s, %s, %s precision, %s blocks: %zu of %zu samples differ\n",
               format == Format::Vst3 ? "VST 3" : "LV2",
               program < 0 ? "defaults" : kProgramNames[program],

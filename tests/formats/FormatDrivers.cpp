@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/formats/BlockLayout.h"
 #include "tools/host/EventBlock.h"
 #include "tools/host/PluginModule.h"
@@ -14,6 +16,13 @@ std::string vst2Path() {
 
 std::string vst3BundlePath() {
   return BRISALONDE_VST3_BUNDLE_PATH;
+}
+
+size_t differingSamples(const std::vector<double>& a, const std::vector<double>& b) {
+  size_t count = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    if (a[i] != b[i]) ++count;
+  return count;
 }
 
 std::vector<double> playVst2(const Performance& p) {

@@ -3,6 +3,7 @@
 // compared sample by sample.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ std::vector<double> playVst3(const Performance& performance);
 // performance or one with parameter changes is a test failure. Linux only (not built for
 // Windows).
 std::vector<double> playLv2(const Performance& performance);
+
+// Samples that differ between two renders, a length difference counting as that many.
+size_t differingSamples(const std::vector<double>& a, const std::vector<double>& b);
 
 // Where the builds are, as the test programs see them.
 std::string vst2Path();

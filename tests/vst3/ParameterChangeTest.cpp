@@ -2,19 +2,10 @@
 // blocks split there; a change at a block's start acts as VST 2's change before the block.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "params/ParamIds.h"
 #include "tests/formats/FormatDrivers.h"
 
 namespace {
-
-size_t differing(const std::vector<double>& a, const std::vector<double>& b) {
-  size_t count = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
-  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-    if (a[i] != b[i]) ++count;
-  return count;
-}
 
 TEST(Vst3ParameterChanges, ApplyOnTheirFrames) {
   for (Precision precision : {Precision::Single, Precision::Double}) {
@@ -29,11 +20,11 @@ TEST(Vst3ParameterChanges, ApplyOnTheirFrames) {
                     {31000, kRelease, 0.0625f}};
     const std::vector<double> vst2 = playVst2(p);
     const std::vector<double> vst3 = playVst3(p);
-    EXPECT_EQ(differing(vst2, vst3), 0u);
+    EXPECT_EQ(differingSamples(vst2, vst3), 0u);
     // Moved to another frame, the change is heard elsewhere: the frame matters.
     Performance late = p;
     late.parameters[0].frame = 1100;
-    EXPECT_NE(differing(vst2, playVst3(late)), 0u);
+    EXPECT_NE(differingSamples(vst2, playVst3(late)), 0u);
   }
 }
 
