@@ -2,7 +2,9 @@
 // with a bad key changes nothing; missing keys keep the current values; the appearance goes
 // through patch:Set and patch:Get and is kept in the state.
 #include <gtest/gtest.h>
-#include <lv2/atom/atom.h>
+#include <lv2/atom/forge.h>
+#include <lv2/atom/util.h>
+#include <lv2/patch/patch.h>
 #include <lv2/state/state.h>
 
 #include <cstring>
@@ -10,24 +12,70 @@
 #include <string>
 
 #include "core/StateChunk.h"
+#include "lv2/Lv2Identity.h"
 #include "params/ParamRanges.h"
 #include "params/Programs.h"
-#include "tests/lv2/Lv2Host.h"
-#include "tests/lv2/Phrase.h"
+#include "tests/formats/Lv2Driver.h"
+#include "tests/formats/Phrase.h"
 
 namespace {
 
-std::vector<float> play(Lv2Plugin& plugin) {
-  const std::vector<TimedMidi> phrase = testPhrase();
-  std::vector<float> out;
-  int64_t start = 0;
-  for (uint32_t frames : regularBlocks()) {
-    plugin.run(frames, eventsIn(phrase, start, frames));
-    out.insert(out.end(), plugin.left().begin(), plugin.left().end());
-    start += frames;
-  }
-  return out;
+constexpr double kRate = 48000.0;
+constexpr int32_t kBlock = 512;
+
+std::vector<double> play(Lv2Instrument& plugin) {
+  Performance p;
+  p.sampleRate = kRate;
+  p.blocks = {kBlock};
+  p.frames = kPhraseFrames;
+  p.midi = testPhrase();
+  return playOn(plugin, p);
 }
+
+// A fresh instance of the bundle's plug-in, its ports at their defaults.
+struct Instance : Lv2Instrument {
+  Instance() { openLv2(*this, kRate, kBlock); }
+  float& port(int32_t id) { return *control(kLv2PortSymbols[id]); }
+  void applyPreset(int32_t program) {
+    EXPECT_TRUE(Lv2Instrument::applyPreset(kProgramNames[program])) << kProgramNames[program];
+  }
+  // A patch:Set of an integer property, or with `value` < 0 a patch:Get of it, in the next
+  // block.
+  void sendPatch(const char* property, int32_t value) {
+    alignas(8) uint8_t buffer[256];
+    LV2_Atom_Forge forge;
+    lv2_atom_forge_init(&forge, map());
+    lv2_atom_forge_set_buffer(&forge, buffer, sizeof buffer);
+    LV2_Atom_Forge_Frame object;
+    const bool get = value < 0;
+    const LV2_Atom_Forge_Ref ref =
+        lv2_atom_forge_object(&forge, &object, 0, urid(get ? LV2_PATCH__Get : LV2_PATCH__Set));
+    lv2_atom_forge_key(&forge, urid(LV2_PATCH__property));
+    lv2_atom_forge_urid(&forge, urid(property));
+    if (!get) {
+      lv2_atom_forge_key(&forge, urid(LV2_PATCH__value));
+      lv2_atom_forge_int(&forge, value);
+    }
+    lv2_atom_forge_pop(&forge, &object);
+    addAtom(0, lv2_atom_forge_deref(&forge, ref));
+  }
+  // The integer value of the last patch:Set on the notification port, or -1.
+  int32_t reportedValue() {
+    int32_t reported = -1;
+    const LV2_Atom_Sequence* notify = eventOutput();
+    if (notify == nullptr) return reported;
+    LV2_ATOM_SEQUENCE_FOREACH(notify, ev) {
+      if (ev->body.type != urid(LV2_ATOM__Object)) continue;
+      const auto* object = reinterpret_cast<const LV2_Atom_Object*>(&ev->body);
+      if (object->body.otype != urid(LV2_PATCH__Set)) continue;
+      const LV2_Atom* value = nullptr;
+      lv2_atom_object_get(object, urid(LV2_PATCH__value), &value, 0);
+      if (value != nullptr && value->type == urid(LV2_ATOM__Int))
+        reported = reinterpret_cast<const LV2_Atom_Int*>(value)->body;
+    }
+    return reported;
+  }
+};
 
 // A state held as key -> (type, bytes), for calling restore() directly.
 struct FakeState {
@@ -51,56 +99,51 @@ struct FakeState {
 
 class Lv2State : public ::testing::Test {
  protected:
-  Lv2World world{BRISALONDE_LV2_BUNDLE};
+  Instance keys;  // the URID table the fake states are written with
 
-  LV2_State_Status restore(Lv2Plugin& plugin, FakeState& state) {
+  LV2_State_Status restore(Instance& plugin, FakeState& state) {
     const auto* iface = static_cast<const LV2_State_Interface*>(
         lilv_instance_get_extension_data(plugin.instance(), LV2_STATE__interface));
     EXPECT_NE(iface, nullptr);
     return iface->restore(lilv_instance_get_handle(plugin.instance()), FakeState::retrieve, &state,
-                          0, world.features());
+                          0, plugin.features());
   }
 
-  std::vector<float> programRender(int32_t program) {
-    Lv2Plugin plugin(world, kPhraseRate);
-    LilvState* preset =
-        lilv_state_new_from_world(world.world(), world.map(), world.preset(kProgramNames[program]));
-    plugin.apply(preset);
-    lilv_state_free(preset);
+  std::vector<double> programRender(int32_t program) {
+    Instance plugin;
+    plugin.applyPreset(program);
     plugin.activate();
     return play(plugin);
   }
 
   FakeState::Value intValue(int32_t v) {
-    FakeState::Value value{world.urid(LV2_ATOM__Int), std::vector<uint8_t>(sizeof v)};
+    FakeState::Value value{keys.urid(LV2_ATOM__Int), std::vector<uint8_t>(sizeof v)};
     std::memcpy(value.bytes.data(), &v, sizeof v);
     return value;
   }
 };
 
 TEST_F(Lv2State, RoundTripIntoAFreshInstancePlaysTheSameSamples) {
-  Lv2Plugin first(world, kPhraseRate);
-  LilvState* lantern =
-      lilv_state_new_from_world(world.world(), world.map(), world.preset(kProgramNames[3]));
-  first.apply(lantern);
-  lilv_state_free(lantern);
-  first.control(kAttack) = 123.4f;  // an edit away from the program
-  first.control(kTranspose) = 1.0f;
+  Instance first;
+  first.applyPreset(3);
+  first.port(kAttack) = 123.4f;  // an edit away from the program
+  first.port(kTranspose) = 1.0f;
   first.activate();
-  first.run(0, {}, 2);  // takes the ports, and the Silver appearance
-  LilvState* saved = first.save();
-  ASSERT_NE(saved, nullptr);
+  first.sendPatch(kLv2AppearanceUri, 2);
+  first.run(0);  // takes the ports, and the Silver appearance
+  const std::string saved = first.saveStateText();
+  ASSERT_FALSE(saved.empty());
   first.deactivate();
   first.activate();
-  const std::vector<float> expected = play(first);
+  const std::vector<double> expected = play(first);
 
-  Lv2Plugin second(world, kPhraseRate);
-  second.apply(saved);
-  lilv_state_free(saved);
+  Instance second;
+  ASSERT_TRUE(second.applyStateText(saved));
   second.activate();
-  second.run(0, {}, -1);
-  EXPECT_EQ(second.reportedAppearance(), 2);
-  EXPECT_EQ(second.control(kAttack), 123.4f);
+  second.sendPatch(kLv2AppearanceUri, -1);
+  second.run(0);
+  EXPECT_EQ(second.reportedValue(), 2);
+  EXPECT_EQ(second.port(kAttack), 123.4f);
   second.deactivate();
   second.activate();
   EXPECT_EQ(play(second), expected);
@@ -108,24 +151,24 @@ TEST_F(Lv2State, RoundTripIntoAFreshInstancePlaysTheSameSamples) {
 }
 
 TEST_F(Lv2State, ABadKeyRejectsTheWholeState) {
-  Lv2Plugin plugin(world, kPhraseRate);
+  Instance& plugin = keys;
   FakeState bad;
-  bad.values[world.urid(kLv2ProgramUri)] = intValue(2);
+  bad.values[keys.urid(kLv2ProgramUri)] = intValue(2);
   // A record one byte short, then a record of the wrong type, then a program out of range.
   StateChunk record{};
-  bad.values[world.urid(kLv2StateRecordUri)] = {
-      world.urid(LV2_ATOM__Chunk), std::vector<uint8_t>(record.bytes, record.bytes + 147)};
+  bad.values[keys.urid(kLv2StateRecordUri)] = {
+      keys.urid(LV2_ATOM__Chunk), std::vector<uint8_t>(record.bytes, record.bytes + 147)};
   EXPECT_NE(restore(plugin, bad), LV2_STATE_SUCCESS);
-  bad.values[world.urid(kLv2StateRecordUri)] = intValue(1);
+  bad.values[keys.urid(kLv2StateRecordUri)] = intValue(1);
   EXPECT_EQ(restore(plugin, bad), LV2_STATE_ERR_BAD_TYPE);
-  bad.values.erase(world.urid(kLv2StateRecordUri));
-  bad.values[world.urid(kLv2ProgramUri)] = intValue(kNumPrograms);
+  bad.values.erase(keys.urid(kLv2StateRecordUri));
+  bad.values[keys.urid(kLv2ProgramUri)] = intValue(kNumPrograms);
   EXPECT_NE(restore(plugin, bad), LV2_STATE_SUCCESS);
-  bad.values[world.urid(kLv2ProgramUri)] = {world.urid(LV2_ATOM__Float), std::vector<uint8_t>(4)};
+  bad.values[keys.urid(kLv2ProgramUri)] = {keys.urid(LV2_ATOM__Float), std::vector<uint8_t>(4)};
   EXPECT_EQ(restore(plugin, bad), LV2_STATE_ERR_BAD_TYPE);
 
   // The default ports match the default values, so nothing has moved them.
-  Lv2Plugin untouched(world, kPhraseRate);
+  Instance untouched;
   plugin.activate();
   untouched.activate();
   EXPECT_EQ(play(plugin), play(untouched));
@@ -134,11 +177,8 @@ TEST_F(Lv2State, ABadKeyRejectsTheWholeState) {
 TEST_F(Lv2State, MissingKeysKeepTheCurrentValues) {
   // Only a program number: the program's exact values, with ports left as they are showing
   // the program's values (as a preset sets them).
-  Lv2Plugin plugin(world, kPhraseRate);
-  LilvState* bass =
-      lilv_state_new_from_world(world.world(), world.map(), world.preset(kProgramNames[2]));
-  plugin.apply(bass);
-  lilv_state_free(bass);
+  Instance& plugin = keys;
+  plugin.applyPreset(2);
   FakeState empty;
   EXPECT_EQ(restore(plugin, empty), LV2_STATE_SUCCESS);
   plugin.activate();
@@ -148,31 +188,32 @@ TEST_F(Lv2State, MissingKeysKeepTheCurrentValues) {
 // The editor's program buttons send the program number with the ports it writes: the DSP
 // side then plays the program's exact values, which the float ports do not carry.
 TEST_F(Lv2State, ProgramMessageWithItsPortsPlaysTheExactProgram) {
-  Lv2Plugin plugin(world, kPhraseRate);
+  Instance plugin;
   double values[kNumParams];
   programValues(1, values);
   for (int32_t id = 0; id < kNumParams; ++id)
-    plugin.control(id) = static_cast<float>(plainOfUnit(static_cast<ParamId>(id), values[id]));
+    plugin.port(id) = static_cast<float>(plainOfUnit(static_cast<ParamId>(id), values[id]));
   plugin.activate();
-  plugin.sendProgram(1);
-  plugin.run(0, {});
+  plugin.sendPatch(kLv2ProgramUri, 1);
+  plugin.run(0);
   plugin.deactivate();
   plugin.activate();
   EXPECT_EQ(play(plugin), programRender(1));
 }
 
 TEST_F(Lv2State, AppearanceIsSetByPatchSetAndAnsweredToPatchGet) {
-  Lv2Plugin plugin(world, kPhraseRate);
+  Instance plugin;
   plugin.activate();
-  plugin.run(16, {}, -1);
-  EXPECT_EQ(plugin.reportedAppearance(), 0);
-  plugin.run(16, {}, 1);
-  EXPECT_EQ(plugin.reportedAppearance(), -1) << "a Set is not echoed";
-  plugin.run(16, {}, -1);
-  EXPECT_EQ(plugin.reportedAppearance(), 1);
-  plugin.run(16, {}, 3);  // out of range: ignored
-  plugin.run(16, {}, -1);
-  EXPECT_EQ(plugin.reportedAppearance(), 1);
+  const auto runWith = [&](int32_t value) {
+    plugin.sendPatch(kLv2AppearanceUri, value);
+    plugin.run(16);
+    return plugin.reportedValue();
+  };
+  EXPECT_EQ(runWith(-1), 0);
+  EXPECT_EQ(runWith(1), -1) << "a Set is not echoed";
+  EXPECT_EQ(runWith(-1), 1);
+  runWith(3);  // out of range: ignored
+  EXPECT_EQ(runWith(-1), 1);
 }
 
 }  // namespace

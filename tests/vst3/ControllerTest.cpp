@@ -8,7 +8,7 @@
 #include "params/ParamIds.h"
 #include "params/ParamTable.h"
 #include "params/Programs.h"
-#include "tests/vst3/FormatDrivers.h"
+#include "tests/formats/FormatDrivers.h"
 #include "tools/host/PluginModule.h"
 #include "tools/host/Vst3Plugin.h"
 

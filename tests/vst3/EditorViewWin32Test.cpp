@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "tests/vst3/FormatDrivers.h"
+#include "tests/formats/FormatDrivers.h"
 #include "tools/host/Vst3Plugin.h"
 #include "tools/snapshot/HostWindow.h"
 #include "vst3/Vst3View.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "tests/vst3/FormatDrivers.h"
+#include "tests/formats/FormatDrivers.h"
 #include "tools/host/PluginModule.h"
 #include "tools/host/Vst3Plugin.h"
 #include "tools/host/Vst3RunLoop.h"

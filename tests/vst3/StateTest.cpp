@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "params/ParamIds.h"
-#include "tests/vst3/FormatDrivers.h"
+#include "tests/formats/FormatDrivers.h"
 #include "tools/host/Vst3Plugin.h"
 
 namespace {

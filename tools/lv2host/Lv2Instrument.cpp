@@ -1,12 +1,14 @@
-// Port discovery and connection, presets through lilv's state, and event sequences written
-// with the atom utilities.
+// Port discovery and connection, presets and states through lilv, and event sequences
+// written with the atom utilities.
 #include "tools/lv2host/Lv2Instrument.h"
 
 #include <lv2/atom/atom.h>
 #include <lv2/atom/util.h>
 #include <lv2/midi/midi.h>
 #include <lv2/presets/presets.h>
+#include <lv2/state/state.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -33,6 +35,8 @@ struct Node {
 Lv2Instrument::Lv2Instrument() {
   map_.handle = this;
   map_.map = mapUri;
+  unmap_.handle = this;
+  unmap_.unmap = unmapUri;
   mapFeature_ = {LV2_URID__map, &map_};
   features_[0] = &mapFeature_;
   midiEvent_ = urid(LV2_MIDI__MidiEvent);
@@ -52,6 +56,11 @@ LV2_URID Lv2Instrument::mapUri(LV2_URID_Map_Handle handle, const char* uri) {
   return static_cast<Lv2Instrument*>(handle)->urid(uri);
 }
 
+const char* Lv2Instrument::unmapUri(LV2_URID_Unmap_Handle handle, LV2_URID urid) {
+  const auto& uris = static_cast<Lv2Instrument*>(handle)->uris_;
+  return urid >= 1 && urid <= uris.size() ? uris[urid - 1].c_str() : nullptr;
+}
+
 LV2_URID Lv2Instrument::urid(const char* uri) {
   for (size_t i = 0; i < uris_.size(); ++i)
     if (uris_[i] == uri) return static_cast<LV2_URID>(i + 1);
@@ -60,12 +69,26 @@ LV2_URID Lv2Instrument::urid(const char* uri) {
 }
 
 bool Lv2Instrument::open(const std::string& uri, double sampleRate, int32_t maxBlock) {
+  if (world_ != nullptr) return false;
   world_ = lilv_world_new();
   lilv_world_load_all(world_);
+  return instantiate(uri, sampleRate, maxBlock);
+}
+
+bool Lv2Instrument::openBundle(const std::string& bundleDir, const std::string& uri,
+                               double sampleRate, int32_t maxBlock) {
+  if (world_ != nullptr) return false;
+  world_ = lilv_world_new();
+  Node bundle(lilv_new_file_uri(world_, nullptr, (bundleDir + "/").c_str()));
+  lilv_world_load_bundle(world_, bundle.node);
+  return instantiate(uri, sampleRate, maxBlock);
+}
+
+bool Lv2Instrument::instantiate(const std::string& uri, double sampleRate, int32_t maxBlock) {
   Node uriNode(lilv_new_uri(world_, uri.c_str()));
   plugin_ = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(world_), uriNode.node);
   if (plugin_ == nullptr) {
-    error_ = "no LV2 plug-in " + uri + " in the installed bundles (LV2_PATH)";
+    error_ = "no LV2 plug-in " + uri + " in the bundles looked in";
     return false;
   }
   instance_ = lilv_plugin_instantiate(plugin_, sampleRate, features_);
@@ -119,6 +142,7 @@ bool Lv2Instrument::connectPorts(int32_t maxBlock) {
       if (p.input && midiInput_ == nullptr &&
           lilv_port_supports_event(plugin_, port, midiClass.node))
         midiInput_ = buffer;
+      if (!p.input) atomOutputs_.push_back(buffer);
       lilv_instance_connect_port(instance_, i, buffer);
     } else if (!lilv_port_has_property(plugin_, port, optionalProperty.node)) {
       error_ = "the LV2 plug-in has a port of a kind this host does not know: " + p.symbol;
@@ -129,24 +153,80 @@ bool Lv2Instrument::connectPorts(int32_t maxBlock) {
     error_ = "the LV2 plug-in has no MIDI input";
     return false;
   }
-  resetSequences();
+  clearInputs();
   return true;
 }
 
-void Lv2Instrument::resetSequences() {
-  for (const auto& storage : sequences_) {
-    auto* sequence = reinterpret_cast<LV2_Atom_Sequence*>(storage.get());
-    if (reinterpret_cast<uint8_t*>(sequence) == midiInput_) {
-      lv2_atom_sequence_clear(sequence);
-      sequence->atom.type = sequenceType_;
-      sequence->body.unit = 0;
-      sequence->body.pad = 0;
-    } else {
-      // Other inputs get an empty sequence; outputs get their capacity.
-      sequence->atom.type = chunkType_;
-      sequence->atom.size = kSequenceBytes - sizeof(LV2_Atom);
-    }
+// Outputs get their capacity before a block, and keep what the plug-in wrote until the next.
+void Lv2Instrument::prepareOutputs() {
+  for (uint8_t* buffer : atomOutputs_) {
+    auto* atom = reinterpret_cast<LV2_Atom*>(buffer);
+    atom->type = chunkType_;
+    atom->size = kSequenceBytes - sizeof(LV2_Atom);
   }
+}
+
+// Inputs get an empty sequence after a block.
+void Lv2Instrument::clearInputs() {
+  for (const auto& storage : sequences_) {
+    auto* buffer = reinterpret_cast<uint8_t*>(storage.get());
+    if (std::find(atomOutputs_.begin(), atomOutputs_.end(), buffer) != atomOutputs_.end()) continue;
+    auto* sequence = reinterpret_cast<LV2_Atom_Sequence*>(buffer);
+    lv2_atom_sequence_clear(sequence);
+    sequence->atom.type = sequenceType_;
+    sequence->body.unit = 0;
+    sequence->body.pad = 0;
+  }
+}
+
+const LV2_Atom_Sequence* Lv2Instrument::eventOutput() const {
+  if (atomOutputs_.empty()) return nullptr;
+  const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(atomOutputs_.front());
+  return sequence->atom.type == sequenceType_ ? sequence : nullptr;
+}
+
+std::string Lv2Instrument::saveStateText() {
+  LilvState* state = saveState();
+  if (state == nullptr) return "";
+  char* text = lilv_state_to_string(world_, &map_, &unmap_, state, "urn:lv2host:state", nullptr);
+  lilv_state_free(state);
+  std::string out = text != nullptr ? text : "";
+  lilv_free(text);
+  return out;
+}
+
+bool Lv2Instrument::applyStateText(const std::string& text) {
+  LilvState* state = lilv_state_new_from_string(world_, &map_, text.c_str());
+  if (state == nullptr) return false;
+  applyState(state);
+  lilv_state_free(state);
+  return true;
+}
+
+float* Lv2Instrument::control(const std::string& symbol) {
+  for (Port& p : ports_)
+    if (p.control && p.input && p.symbol == symbol) return &p.value;
+  return nullptr;
+}
+
+const void* Lv2Instrument::portValue(const char* symbol, void* user, uint32_t* size,
+                                     uint32_t* type) {
+  auto& self = *static_cast<Lv2Instrument*>(user);
+  float* value = self.control(symbol);
+  if (value == nullptr) return nullptr;
+  *size = sizeof(float);
+  *type = self.urid(LV2_ATOM__Float);
+  return value;
+}
+
+void Lv2Instrument::applyState(const LilvState* state) {
+  lilv_state_restore(state, instance_, setPortValue, this, 0, features_);
+}
+
+LilvState* Lv2Instrument::saveState() {
+  return lilv_state_new_from_instance(plugin_, instance_, &map_, nullptr, nullptr, nullptr, nullptr,
+                                      portValue, this, LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE,
+                                      features_);
 }
 
 void Lv2Instrument::setPortValue(const char* symbol, void* user, const void* value, uint32_t size,
@@ -193,7 +273,7 @@ bool Lv2Instrument::applyPreset(const std::string& wanted) {
     if (!match || applied) continue;
     LilvState* state = lilv_state_new_from_world(world_, &map_, preset);
     if (state == nullptr) continue;
-    lilv_state_restore(state, instance_, setPortValue, this, 0, features_);
+    applyState(state);
     lilv_state_free(state);
     applied = true;
   }
@@ -211,6 +291,16 @@ void Lv2Instrument::deactivate() {
   active_ = false;
 }
 
+void Lv2Instrument::addAtom(uint32_t frame, const LV2_Atom* atom) {
+  if (atom == nullptr) return;
+  std::vector<uint8_t> event(sizeof(LV2_Atom_Event) + atom->size);
+  auto* header = reinterpret_cast<LV2_Atom_Event*>(event.data());
+  header->time.frames = frame;
+  std::memcpy(&header->body, atom, sizeof(LV2_Atom) + atom->size);
+  lv2_atom_sequence_append_event(reinterpret_cast<LV2_Atom_Sequence*>(midiInput_),
+                                 kSequenceBytes - sizeof(LV2_Atom), header);
+}
+
 void Lv2Instrument::addMidi(uint32_t frame, const uint8_t* bytes, size_t size) {
   if (size == 0 || size > 3) return;
   struct {
@@ -226,6 +316,7 @@ void Lv2Instrument::addMidi(uint32_t frame, const uint8_t* bytes, size_t size) {
 }
 
 void Lv2Instrument::run(uint32_t frames) {
+  prepareOutputs();
   lilv_instance_run(instance_, frames);
-  resetSequences();
+  clearInputs();
 }

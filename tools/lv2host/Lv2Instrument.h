@@ -1,10 +1,11 @@
 // Any LV2 instrument driven as a host drives it, through lilv: found by URI among the
-// installed bundles (LV2_PATH), instantiated with urid:map, its ports connected by kind
-// (controls at their defaults, MIDI into the first event input, audio outputs read back),
-// a preset applied by its label, and blocks run with MIDI on their frames. Linux only.
+// installed bundles (LV2_PATH) or in one bundle, instantiated with urid:map, its ports connected by
+// kind (controls at their defaults, MIDI into the first event input, audio outputs read back), a
+// preset applied by its label, and blocks run with MIDI on their frames. Linux only.
 #pragma once
 
 #include <lilv/lilv.h>
+#include <lv2/atom/atom.h>
 #include <lv2/urid/urid.h>
 
 #include <cstdint>
@@ -21,16 +22,39 @@ class Lv2Instrument {
   Lv2Instrument(const Lv2Instrument&) = delete;
   Lv2Instrument& operator=(const Lv2Instrument&) = delete;
 
-  // Finds and instantiates the plug-in; false with error() when it cannot.
+  // Finds and instantiates the plug-in; false with error() when it cannot. `open` looks in
+  // the installed bundles, `openBundle` in the one bundle directory only.
   bool open(const std::string& uri, double sampleRate, int32_t maxBlock);
+  bool openBundle(const std::string& bundleDir, const std::string& uri, double sampleRate,
+                  int32_t maxBlock);
   const std::string& error() const { return error_; }
   std::string name() const;
   // Applies the preset labelled `label`; false when the plug-in has none of that label.
   bool applyPreset(const std::string& label);
   std::vector<std::string> presetLabels();
 
+  // A control input port by its symbol; null when there is none.
+  float* control(const std::string& symbol);
+  // A preset or a saved state: ports and the plug-in's own state; the current state, ports
+  // included, as a portable plain state (the caller frees it; null when it cannot be saved).
+  void applyState(const LilvState* state);
+  LilvState* saveState();
+  // The same as Turtle text, as a host keeps it in a session; empty, or false, on failure.
+  std::string saveStateText();
+  bool applyStateText(const std::string& text);
+
+  // For calling the plug-in's extensions directly.
+  LilvInstance* instance() const { return instance_; }
+  LV2_URID_Map* map() { return &map_; }
+  const LV2_Feature* const* features() const { return features_; }
+  LV2_URID urid(const char* uri);
+
   void activate();
   void deactivate();
+  // Any atom (a patch message, say) on the MIDI input's sequence at a frame of the coming block.
+  void addAtom(uint32_t frame, const LV2_Atom* atom);
+  // What the plug-in wrote on its first event output in the last block; null when it has none.
+  const LV2_Atom_Sequence* eventOutput() const;
   // MIDI messages of 1 to 3 bytes at frames inside the coming block; then the block.
   void addMidi(uint32_t frame, const uint8_t* bytes, size_t size);
   void run(uint32_t frames);
@@ -40,17 +64,21 @@ class Lv2Instrument {
  private:
   struct Port;
   static LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri);
+  static const char* unmapUri(LV2_URID_Unmap_Handle handle, LV2_URID urid);
   static void setPortValue(const char* symbol, void* user, const void* value, uint32_t size,
                            uint32_t type);
-  LV2_URID urid(const char* uri);
+  static const void* portValue(const char* symbol, void* user, uint32_t* size, uint32_t* type);
+  bool instantiate(const std::string& uri, double sampleRate, int32_t maxBlock);
   bool connectPorts(int32_t maxBlock);
-  void resetSequences();
+  void prepareOutputs();
+  void clearInputs();
 
   LilvWorld* world_ = nullptr;
   const LilvPlugin* plugin_ = nullptr;
   LilvInstance* instance_ = nullptr;
   std::vector<std::string> uris_;
   LV2_URID_Map map_{};
+  LV2_URID_Unmap unmap_{};
   LV2_Feature mapFeature_{};
   const LV2_Feature* features_[2] = {nullptr, nullptr};
   std::vector<Port> ports_;
@@ -58,6 +86,7 @@ class Lv2Instrument {
   std::vector<std::vector<float>> scratch_;  // audio inputs and CV ports
   std::vector<std::unique_ptr<uint64_t[]>> sequences_;
   uint8_t* midiInput_ = nullptr;
+  std::vector<uint8_t*> atomOutputs_;
   LV2_URID midiEvent_ = 0;
   LV2_URID sequenceType_ = 0;
   LV2_URID chunkType_ = 0;

@@ -3,23 +3,16 @@
 #include "tools/render/Lv2Render.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "tools/lv2host/Lv2Instrument.h"
 #include "tools/render/EventSchedule.h"
-#include "tools/render/LevelMeter.h"
 #include "tools/render/MidiClock.h"
 #include "tools/render/MidiFile.h"
-#include "tools/render/PartialOutput.h"
-#include "tools/render/ProgressBar.h"
-#include "tools/render/WavWriter.h"
+#include "tools/render/RenderLoop.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // What only a VST 2 plug-in offers is refused rather than ignored.
 bool checkOptions(const RenderOptions& options, std::string& error) {
@@ -74,53 +67,27 @@ bool renderLv2File(const RenderOptions& options, RenderSummary& summary, std::st
   const double tail = options.tailSeconds ? *options.tailSeconds : kFallbackTailSeconds;
   summary.tailFrames = static_cast<uint64_t>(std::llround(tail * options.sampleRate));
   summary.frames = (events.empty() ? 0 : events.back().frame + 1) + summary.tailFrames;
-  if (summary.seconds() > options.maxSeconds) {
-    error = options.midiPath + ": the render would last longer than --max-length allows";
-    return false;
-  }
   if (summary.channels == 0) {
     error = options.pluginPath + " has no audio output";
     return false;
   }
 
-  PartialOutput output(options.outputPath);
-  WavWriter writer;
-  const auto writeFailed = [&] {
-    error = "cannot write " + options.outputPath + ": " + writer.reason();
-    return false;
-  };
-  if (!writer.open(output.path(), summary.channels, options.sampleRate, options.format))
-    return writeFailed();
-
   std::vector<const float*> channels;
   for (int32_t c = 0; c < instrument.outputCount(); ++c)
     channels.push_back(instrument.output(c));
-  LevelMeter meter;
-  ProgressBar progress(!options.quiet);
-  Clock::duration processing{};
   size_t next = 0;
-  instrument.activate();
-  for (uint64_t done = 0; done < summary.frames;) {
-    const auto frames =
-        static_cast<int32_t>(std::min<uint64_t>(options.blockSize, summary.frames - done));
-    for (; next < events.size() && events[next].frame < done + frames; ++next)
-      instrument.addMidi(static_cast<uint32_t>(events[next].frame - done), events[next].bytes,
+  RenderSteps steps;
+  steps.start = [&] { instrument.activate(); };
+  steps.block = [&](uint64_t start, int32_t frames, RenderSink& sink) {
+    for (; next < events.size() && events[next].frame < start + frames; ++next)
+      instrument.addMidi(static_cast<uint32_t>(events[next].frame - start), events[next].bytes,
                          events[next].size);
-    const Clock::time_point begin = Clock::now();
-    instrument.run(static_cast<uint32_t>(frames));
-    processing += Clock::now() - begin;
-    meter.add(channels.data(), static_cast<int>(channels.size()), frames);
-    if (!writer.write(channels.data(), frames)) return writeFailed();
-    done += static_cast<uint64_t>(frames);
-    progress.update(done, summary.frames);
-  }
-  instrument.deactivate();
-  if (!writer.close()) return writeFailed();
-  if (!output.commit(error)) return false;
-  summary.peak = meter.peak();
-  summary.rms = meter.rms();
-  summary.processingSeconds = std::chrono::duration<double>(processing).count();
-  summary.clippedSamples = writer.clippedSamples();
-  summary.nonFiniteSamples = writer.nonFiniteSamples();
-  return true;
+    sink.timed([&] { instrument.run(static_cast<uint32_t>(frames)); });
+    return sink.write(channels, frames);
+  };
+  steps.finish = [&](std::string&) {
+    instrument.deactivate();
+    return true;
+  };
+  return playAndWrite(options, summary, steps, error);
 }

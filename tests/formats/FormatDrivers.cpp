@@ -1,10 +1,11 @@
-// Playing a performance through each build.
-#include "tests/vst3/FormatDrivers.h"
+// Playing a performance through the VST 2 and VST 3 builds.
+#include "tests/formats/FormatDrivers.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "tests/formats/BlockLayout.h"
 #include "tools/host/EventBlock.h"
 #include "tools/host/PluginModule.h"
 #include "tools/host/Vst3Plugin.h"
@@ -17,33 +18,12 @@ std::string vst3BundlePath() {
   return BRISALONDE_VST3_BUNDLE_PATH;
 }
 
-namespace {
-
-int32_t largestBlock(const Performance& p) {
-  const int32_t largest = *std::max_element(p.blocks.begin(), p.blocks.end());
-  return std::max(largest, 1);
+size_t differingSamples(const std::vector<double>& a, const std::vector<double>& b) {
+  size_t count = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    if (a[i] != b[i]) ++count;
+  return count;
 }
-
-// Calls `play(start, frames)` for each block, its events and parameters being those with
-// start <= frame < start + frames; a parameter inside a block splits it there.
-template <typename Block>
-void forEachBlock(const Performance& p, Block&& play) {
-  int64_t start = 0;
-  size_t next = 0;
-  while (start < p.frames) {
-    int64_t frames = std::min<int64_t>(p.blocks[next++ % p.blocks.size()], p.frames - start);
-    play(start, static_cast<int32_t>(frames));
-    start += frames;
-  }
-}
-
-template <typename Sample>
-void append(std::vector<double>& out, const Sample* samples, int32_t frames) {
-  for (int32_t i = 0; i < frames; ++i)
-    out.push_back(static_cast<double>(samples[i]));
-}
-
-}  // namespace
 
 std::vector<double> playVst2(const Performance& p) {
   std::vector<double> out;
@@ -80,9 +60,9 @@ std::vector<double> playVst2(const Performance& p) {
       if (!events.empty()) plugin.sendEvents(events);
       plugin.process(piece);
       if (p.precision == Precision::Double) {
-        append(out, plugin.doubleOutput(0), piece);
+        appendFrames(out, plugin.doubleOutput(0), plugin.doubleOutput(1), piece);
       } else {
-        append(out, plugin.floatOutput(0), piece);
+        appendFrames(out, plugin.floatOutput(0), plugin.floatOutput(1), piece);
       }
       at = pieceEnd;
       if (frames == 0) break;
@@ -119,9 +99,9 @@ std::vector<double> playVst3(const Performance& p) {
     }
     plugin.process(frames);
     if (p.precision == Precision::Double) {
-      append(out, plugin.doubleOutput(0), frames);
+      appendFrames(out, plugin.doubleOutput(0), plugin.doubleOutput(1), frames);
     } else {
-      append(out, plugin.floatOutput(0), frames);
+      appendFrames(out, plugin.floatOutput(0), plugin.floatOutput(1), frames);
     }
   });
   plugin.suspend();
