@@ -1,7 +1,13 @@
 #!/usr/bin/env python3
-"""Compares two mono 32-bit float WAV recordings sample by sample: prints the peak of each, the
-largest difference in dBFS and how many samples differ, and exits 1 when the difference is
-above the bound (dBFS) given, or when either take is silent."""
+"""Compares two mono 32-bit float WAV recordings.
+
+compare-takes.py A B BOUND           sample by sample: prints the peak of each, the largest
+                                     difference in dBFS and how many samples differ; exits 1
+                                     when the difference is above BOUND (dBFS)
+compare-takes.py A B BOUND peak      the peaks alone: exits 1 when they differ by more than
+                                     BOUND dB; blind to the oscillator's phase and to when
+                                     each take began
+Either exits 1 when a take is silent."""
 import math
 import struct
 import sys
@@ -30,6 +36,10 @@ def main():
     n = min(len(a), len(b))
     peak_a = max(abs(x) for x in a[:n])
     peak_b = max(abs(x) for x in b[:n])
+    if len(sys.argv) > 4 and sys.argv[4] == "peak":
+        apart = abs(20 * math.log10(peak_a / peak_b)) if peak_a > 0 and peak_b > 0 else math.inf
+        print(f"peaks {peak_a:.4f} {peak_b:.4f}, {apart:.3f} dB apart")
+        sys.exit(0 if peak_a > 0.01 and peak_b > 0.01 and apart <= bound else 1)
     worst, differing = 0.0, 0
     for x, y in zip(a[:n], b[:n]):
         d = abs(x - y)

@@ -1,7 +1,8 @@
 -- Brisalonde as a VST 3 in a headless Ardour session (ardour7-lua, dummy audio backend).
 -- STEP=save: new session, a MIDI track with the plug-in, the "Bass" program, Attack set to
 -- 123 ms, a note played and metered, saved. STEP=reload: the session loaded again, the values
--- read back and a note played. Each finding is printed as "key value" for the caller.
+-- read back, a note played, and the session saved again. Each finding is printed as
+-- "key value" for the caller.
 function say(...) print(...) io.stdout:flush() end
 
 local function playNote(track, note)
@@ -66,6 +67,7 @@ else
     report(track)
     say("level", playNote(track, 48))
   end)
+  Session:save_state("", false, false, false, false, false)
 end
 say("result", ok, err)
 close_session()
