@@ -21,8 +21,8 @@ LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst3-scanner -q -f \
   "$HOME/.vst3/Brisalonde.vst3"
 for attempt in 1 2 3 4; do
   rm -rf "$work/session"
-  STEP=save SESSION_DIR=$work/session timeout 120 ardour7-lua \
-    < tests/ardour/vst3-session.lua > "$work/save.txt" 2>&1 || true
+  STEP=save SESSION_DIR=$work/session PLUGIN_FORMAT=VST3 PLUGIN_ID=Brisalonde \
+    timeout 120 ardour7-lua < tests/ardour/session.lua > "$work/save.txt" 2>&1 || true
   grep -q "Port already exists" "$work/save.txt" || break
 done
 grep -q "^result true" "$work/save.txt" || { cat "$work/save.txt"; exit 1; }

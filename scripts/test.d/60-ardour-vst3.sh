@@ -27,8 +27,8 @@ for step in save reload; do
   # a new session is tried again then.
   for attempt in 1 2 3; do
     [[ $step == save ]] && rm -rf "$work/session"
-    STEP=$step SESSION_DIR=$work/session timeout 120 ardour7-lua \
-      < tests/ardour/vst3-session.lua > "$work/$step.txt" 2>&1 || true
+    STEP=$step SESSION_DIR=$work/session PLUGIN_FORMAT=VST3 PLUGIN_ID=Brisalonde \
+      timeout 120 ardour7-lua < tests/ardour/session.lua > "$work/$step.txt" 2>&1 || true
     grep -q "Port already exists" "$work/$step.txt" || break
   done
   grep -q "^result true" "$work/$step.txt" || { cat "$work/$step.txt"; fail "$step did not finish"; }

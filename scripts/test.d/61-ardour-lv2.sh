@@ -13,7 +13,7 @@ rm -rf "$work"
 mkdir -p "$work/home/.lv2" "$work/cache" "$work/config"
 cp -R "$bundle" "$work/home/.lv2/"
 export HOME=$work/home XDG_CACHE_HOME=$work/cache XDG_CONFIG_HOME=$work/config
-export LV2_PATH=$HOME/.lv2 PLUGIN_URI=$uri
+export LV2_PATH=$HOME/.lv2
 
 fail() { echo "FAIL: $*"; exit 1; }
 value() { awk -v k="$1" '$1 == k { print $2; exit }' "$2"; }
@@ -22,8 +22,8 @@ for step in save reload; do
   # a new session is tried again then.
   for attempt in 1 2 3; do
     [[ $step == save ]] && rm -rf "$work/session"
-    STEP=$step SESSION_DIR=$work/session timeout 120 ardour7-lua \
-      < tests/ardour/lv2-session.lua > "$work/$step.txt" 2>&1 || true
+    STEP=$step SESSION_DIR=$work/session PLUGIN_FORMAT=LV2 PLUGIN_ID=$uri \
+      timeout 120 ardour7-lua < tests/ardour/session.lua > "$work/$step.txt" 2>&1 || true
     grep -q "Port already exists" "$work/$step.txt" || break
   done
   grep -q "^result true" "$work/$step.txt" || { cat "$work/$step.txt"; fail "$step did not finish"; }

@@ -1,5 +1,5 @@
--- Brisalonde as a VST 3 in a headless Ardour session (ardour7-lua, dummy audio backend).
--- STEP=save: new session, a MIDI track with the plug-in, the "Bass" program, Attack set to
+-- Brisalonde in a headless Ardour session (ardour7-lua, dummy audio backend), in the format
+-- PLUGIN_FORMAT names (VST3 or LV2) and found by PLUGIN_ID (its name, or its URI). STEP=save: new session, a MIDI track with the plug-in, the "Bass" program, Attack set to
 -- 123 ms, a note played and metered, saved. STEP=reload: the session loaded again, the values
 -- read back, a note played, and the session saved again. Each finding is printed as
 -- "key value" for the caller.
@@ -41,7 +41,8 @@ if os.getenv("STEP") == "save" then
   -- A track made while the new session still sets itself up can collide with its ports.
   ARDOUR.LuaAPI.usleep(1000000)
   ok, err = pcall(function()
-    local info = ARDOUR.LuaAPI.new_plugin_info("Brisalonde", ARDOUR.PluginType.VST3)
+    local info = ARDOUR.LuaAPI.new_plugin_info(os.getenv("PLUGIN_ID"),
+                                               ARDOUR.PluginType[os.getenv("PLUGIN_FORMAT")])
     local tracks = Session:new_midi_track(ARDOUR.ChanCount(ARDOUR.DataType("midi"), 1),
       ARDOUR.ChanCount(ARDOUR.DataType("audio"), 2), true, info, nil, nil, 1, "Synth",
       ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true)
