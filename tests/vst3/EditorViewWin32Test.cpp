@@ -6,10 +6,9 @@
 
 #include <algorithm>
 
-#include "tests/formats/FormatDrivers.h"
-#include "tools/host/Vst3Plugin.h"
+#include "editor/WindowSize.h"
+#include "tests/vst3/ViewTest.h"
 #include "tools/snapshot/HostWindow.h"
-#include "vst3/Vst3View.h"
 
 namespace {
 
@@ -19,28 +18,9 @@ LPARAM at(int x, int y) {
   return MAKELPARAM(x, y);
 }
 
-class EditorViewWin32 : public testing::Test {
+class EditorViewWin32 : public Vst3ViewTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(module.load(vst3BundlePath())) << module.error();
-    ASSERT_TRUE(plugin.create(module)) << plugin.error();
-    view = plugin.controller()->createView("editor");
-    ASSERT_NE(view, nullptr);
-  }
-  void TearDown() override {
-    if (view != nullptr) view->release();
-    plugin.close();
-  }
-  int count(char kind) {
-    const auto& calls = plugin.handler().calls;
-    return static_cast<int>(
-        std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.kind == kind; }));
-  }
-
-  HostWindow frame{860, 530};
-  Vst3Module module;
-  Vst3Plugin plugin;
-  vst3::IPlugView* view = nullptr;
+  HostWindow frame{kWindowWidth, kWindowHeight};
 };
 
 TEST_F(EditorViewWin32, ShowsTheEditorInTheHostWindow) {

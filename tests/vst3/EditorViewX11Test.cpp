@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "tests/formats/FormatDrivers.h"
+#include "editor/WindowSize.h"
+#include "tests/vst3/ViewTest.h"
 #include "tools/host/PluginModule.h"
-#include "tools/host/Vst3Plugin.h"
 #include "tools/host/Vst3RunLoop.h"
 #include "tools/snapshot/X11HostWindow.h"
 
@@ -28,20 +28,16 @@ int32_t knobY(int32_t id) {
   return 150 * (id / 8) + 215;
 }
 
-class EditorViewX11 : public testing::Test {
+class EditorViewX11 : public Vst3ViewTest {
  protected:
   void SetUp() override {
     display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr) << "no X display";
-    frame = std::make_unique<X11HostWindow>(display, kHostX, kHostY, 860, 530);
-    ASSERT_TRUE(module.load(vst3BundlePath())) << module.error();
-    ASSERT_TRUE(plugin.create(module)) << plugin.error();
-    view = plugin.controller()->createView("editor");
-    ASSERT_NE(view, nullptr);
+    frame = std::make_unique<X11HostWindow>(display, kHostX, kHostY, kWindowWidth, kWindowHeight);
+    Vst3ViewTest::SetUp();
   }
   void TearDown() override {
-    if (view != nullptr) view->release();
-    plugin.close();
+    Vst3ViewTest::TearDown();
     frame.reset();
     if (display != nullptr) XCloseDisplay(display);
   }
@@ -56,21 +52,10 @@ class EditorViewX11 : public testing::Test {
     XSync(display, False);
     loop.run(kServeMs);
   }
-  int count(char kind) const {
-    const auto& calls = plugin_handler().calls;
-    return static_cast<int>(
-        std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.kind == kind; }));
-  }
-  const Vst3ComponentHandler& plugin_handler() const {
-    return const_cast<Vst3Plugin&>(plugin).handler();
-  }
 
   Display* display = nullptr;
   std::unique_ptr<X11HostWindow> frame;
-  Vst3Module module;
-  Vst3Plugin plugin;
   Vst3RunLoop loop;
-  vst3::IPlugView* view = nullptr;
 };
 
 TEST_F(EditorViewX11, IsAFixedSizeX11View) {
@@ -144,7 +129,7 @@ TEST_F(EditorViewX11, ShowsTheVst2FaceWithItsOwnLabel) {
   HostedPlugin vst2;
   ASSERT_TRUE(vst2Module.load(vst2Path())) << vst2Module.error();
   ASSERT_TRUE(vst2.create(vst2Module)) << vst2.error();
-  X11HostWindow vst2Frame(display, kHostX, kHostY + 560, 860, 530);
+  X11HostWindow vst2Frame(display, kHostX, kHostY + 560, kWindowWidth, kWindowHeight);
   ASSERT_EQ(vst2.dispatch(effEditOpen, 0, 0, vst2Frame.handle()), 1);
   for (int i = 0; i < 10; ++i) {
     vst2.dispatch(effEditIdle);
