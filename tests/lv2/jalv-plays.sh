@@ -8,47 +8,26 @@ work=$2
 rm -rf "$work"
 mkdir -p "$work/lv2"
 cp -R "$bundle" "$work/lv2/"
-# A server name of our own, so parallel runs and other JACK users never meet.
-export JACK_DEFAULT_SERVER=brisalonde-jalv-$$ JACK_NO_AUDIO_RESERVATION=1 LV2_PATH=$work/lv2
+export LV2_PATH=$work/lv2
 uri=urn:brisalonde:tqx-520-b
-pids=()
-# The clients go first, newest first, then the server: a JACK client whose server has gone may
-# hang in its own shutdown, so whatever has not ended after two seconds is killed.
+source "$(dirname "$0")/jack-session.sh"
 stop() {
-  exec 3>&- || true
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    p=${pids[i]}
-    kill "$p" 2> /dev/null || continue
-    for _ in $(seq 20); do kill -0 "$p" 2> /dev/null || break; sleep 0.1; done
-    kill -KILL "$p" 2> /dev/null || true
-  done
-  wait 2> /dev/null || true
+  exec 3>&- || true  # jalv's console input first
+  stop_jack_session
 }
 trap stop EXIT
-fail() {
-  echo "FAIL: $*"
-  for f in "$work"/*.log; do echo "--- $f"; cat "$f"; done
-  exit 1
-}
-# Up to ten seconds for a condition.
-await() {
-  for _ in $(seq 100); do "$@" > /dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
 has_port() { jack_lsp | grep -qx "$1"; }
 
-jackd --no-realtime -d dummy -r 48000 -p 512 > "$work/jackd.log" 2>&1 &
-pids+=($!)
-await jack_lsp || fail "the JACK dummy server did not start"
+start_jack
 # jalv's console quits at the end of its input: a pipe held open here keeps it running.
 mkfifo "$work/console"
 jalv -x -n brisalonde "$uri" < "$work/console" > "$work/jalv.log" 2>&1 &
-pids+=($!)
+started
 exec 3> "$work/console"
 await has_port brisalonde:out_left || fail "jalv did not load $uri"
 # Middle C for half of every second.
 jack_midiseq notes 48000 0 60 24000 > "$work/midiseq.log" 2>&1 &
-pids+=($!)
+started
 await has_port notes:out || fail "jack_midiseq did not start"
 jack_connect notes:out brisalonde:events || fail "cannot connect the MIDI loop"
 timeout -k 2 20 jack_rec -f "$work/out.wav" -d 2 brisalonde:out_left brisalonde:out_right \
