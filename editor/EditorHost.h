@@ -3,6 +3,8 @@
 // closed.
 #pragma once
 
+#include <cstdint>
+
 class EditorLink;
 struct EditorWindow;
 
@@ -21,3 +23,7 @@ void idleEditor(EditorWindow* editor);
 // serve the editor from a run loop watching it; -1 where the window system needs none, or
 // when no editor is open.
 int editorEventSource(EditorWindow* editor);
+
+// The open editor's own window (an X11 window id, or an HWND), for hosts that want the
+// widget itself; 0 when no editor is open.
+uintptr_t editorWindowHandle(EditorWindow* editor);

@@ -1,7 +1,6 @@
 // The UI binary's one export, lv2ui_descriptor: the X11 editor embedded in the host's parent
 // window, served from the host's idle calls. Requires ui:parent and ui:idleInterface; uses
 // urid:map, ui:touch and ui:resize when offered.
-#include <X11/Xlib.h>
 #include <lv2/ui/ui.h>
 #include <lv2/urid/urid.h>
 
@@ -36,21 +35,6 @@ bool hasFeature(const LV2_Feature* const* features, const char* uri) {
   return false;
 }
 
-// The window the editor made inside `parent`: its newest child.
-uintptr_t childOf(uintptr_t parent) {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return 0;
-  Window root = 0, ofParent = 0, *children = nullptr;
-  unsigned count = 0;
-  uintptr_t child = 0;
-  if (XQueryTree(display, static_cast<Window>(parent), &root, &ofParent, &children, &count) &&
-      count > 0)
-    child = children[count - 1];
-  if (children != nullptr) XFree(children);
-  XCloseDisplay(display);
-  return child;
-}
-
 LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const char*,
                          LV2UI_Write_Function write, LV2UI_Controller controller,
                          LV2UI_Widget* widget, const LV2_Feature* const* features) {
@@ -69,8 +53,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
     delete ui;
     return nullptr;
   }
-  if (widget != nullptr)
-    *widget = reinterpret_cast<LV2UI_Widget>(childOf(reinterpret_cast<uintptr_t>(parent)));
+  if (widget != nullptr) *widget = reinterpret_cast<LV2UI_Widget>(editorWindowHandle(ui->editor));
   if (const auto* resize = static_cast<const LV2UI_Resize*>(feature(features, LV2_UI__resize)))
     resize->ui_resize(resize->handle, kWindowWidth, kWindowHeight);
   ui->link.requestSkin();

@@ -232,6 +232,12 @@ void closeEditor(EditorWindow*& slot) {
 void idleEditor(EditorWindow*) {}
 
 // The window's own timer and messages serve the editor on Windows.
+uintptr_t editorWindowHandle(EditorWindow* slot) {
+  return slot == nullptr
+             ? 0
+             : reinterpret_cast<uintptr_t>(static_cast<Win32EditorWindow*>(slot)->window);
+}
+
 int editorEventSource(EditorWindow*) {
   return -1;
 }

@@ -145,6 +145,10 @@ void idleEditor(EditorWindow* slot) {
   if (slot != nullptr) static_cast<X11EditorWindow*>(slot)->window->idle();
 }
 
+uintptr_t editorWindowHandle(EditorWindow* slot) {
+  return slot == nullptr ? 0 : static_cast<X11EditorWindow*>(slot)->window->id();
+}
+
 int editorEventSource(EditorWindow* slot) {
   return slot == nullptr ? -1 : static_cast<X11EditorWindow*>(slot)->window->connectionFd();
 }
