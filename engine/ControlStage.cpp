@@ -37,12 +37,14 @@ inline int stepsBelowWrap(double phase, double increment) {
   return steps > 0.0 ? (steps < kMaxRunSteps ? static_cast<int>(steps) : kMaxRunSteps) : 0;
 }
 
-// a[0 .. n) = value, two at a time; the arrays have room past any run. `a` may start at any
-// frame, so the stores take no alignment for granted.
+// a[0 .. n) = value, two at a time; the arrays have room past any run, so the first pair is
+// stored whatever n is (runs of a frame or two between close events need no loop). `a` may
+// start at any frame, so the stores take no alignment for granted.
 void fillRun(double* a, int n, double value) {
   const __m128d v = _mm_set1_pd(value);
+  _mm_storeu_pd(a, v);
 #pragma GCC unroll 4
-  for (int i = 0; i < n; i += 2)
+  for (int i = 2; i < n; i += 2)
     _mm_storeu_pd(a + i, v);
 }
 
@@ -89,7 +91,6 @@ void spreadHeld(StageBuffers& b, int from, int to) {
   for (int t = 0; t < kMixTerms; ++t)
     fillRun(b.stepMix[t] + kOversampling * from, kOversampling * (to - from), b.mix[t]);
   fillRun(b.frameTremoloDepth + from, to - from, b.tremoloDepth);
-  fillRun(b.frameVelocityFactor + from, to - from, b.velocityFactor);
   fillRun(b.frameGain + from, to - from, b.gain);
 }
 
@@ -103,28 +104,22 @@ void settingsPerFrame(StageBuffers& b, int base) {
 
 // Settings that stay the same over frames [base, base + frames): held for the chunk while
 // every run of it has the same, per frame once a run has others.
-void holdSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s, int base,
-                  int frames) {
-  const double velocity = velocityFactor(e, s);
-  bool same = base > 0 && b.tremoloDepth == s.tremoloDepth && b.velocityFactor == velocity &&
-              b.gain == s.gain;
-  for (int t = 0; t < kMixTerms; ++t)
-    same = same && b.mix[t] == s.mix[t];
-  if (same && !b.settingsMove) return;
+void holdSettings(StageBuffers& b, const VoiceCache& cache, int base, int frames) {
+  if (base > 0 && b.heldVersion == cache.settingsVersion && !b.settingsMove) return;
+  const VoiceSettings& s = cache.settings;
   if (base > 0) settingsPerFrame(b, base);
+  b.heldVersion = cache.settingsVersion;
   for (int t = 0; t < kMixTerms; ++t)
     b.mix[t] = s.mix[t];
   b.tremoloDepth = s.tremoloDepth;
-  b.velocityFactor = velocity;
   b.gain = s.gain;
   if (b.settingsMove) spreadHeld(b, base, base + frames);
 }
 
-void recordSettings(StageBuffers& b, const ToneEngine& e, const VoiceSettings& s, int f) {
+void recordSettings(StageBuffers& b, const VoiceSettings& s, int f) {
   for (int t = 0; t < kMixTerms; ++t)
     b.stepMix[t][kOversampling * f] = b.stepMix[t][kOversampling * f + 1] = s.mix[t];
   b.frameTremoloDepth[f] = s.tremoloDepth;
-  b.frameVelocityFactor[f] = velocityFactor(e, s);
   b.frameGain[f] = s.gain;
 }
 
@@ -161,14 +156,14 @@ Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int base, int frames) 
       cache.settled = moved == 0;
     }
     const VoiceSettings& s = cache.settings;
-    recordSettings(b, e, s, f);
+    recordSettings(b, s, f);
     tremolo |= s.tremoloDepth != 0.0;
 
     const double target = targetFrequency(e, s);
     frequency = s.glides ? frequency + (target - frequency) * s.glideCoefficient : target;
     b.frequency[f] = frequency;
     envelope.step = e.gate ? s.attackStep : -s.releaseStep;
-    b.envelope[f] = envelope.advance();
+    b.envelope[f] = envelope.advance() * velocityFactor(e, s);
     const double cents = vibratoCents(e, s);
     m.vibrato |= cents != 0.0;
     b.vibratoCents[f] = cents;
@@ -186,19 +181,22 @@ Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int base, int frames) 
   return m;
 }
 
-// The envelope over the run with a fixed step: the rest of a retrigger fade first, then the
-// clamped steps, which change nothing once the level rests at the end the step leads to.
-void envelopeOverRun(ToneEngine& e, double* levels, int frames, double step) {
+// The envelope over the run with a fixed step, times the velocity factor: the rest of a
+// retrigger fade first, then the clamped steps, which change nothing once the level rests at
+// the end the step leads to.
+void envelopeOverRun(ToneEngine& e, double* levels, int frames, double step, double velocity) {
   Envelope envelope{e.envLevel, e.retriggerCountdown, step};
   int f = 0;
   for (; f < frames && envelope.countdown > 0.0; ++f)
-    levels[f] = envelope.advance();
+    levels[f] = envelope.advance() * velocity;
   double level = envelope.level;
   if ((level == 1.0 && step >= 0.0) || (level == 0.0 && step <= 0.0)) {
-    if (f < frames) fillRun(levels + f, frames - f, level);
+    if (f < frames) fillRun(levels + f, frames - f, level * velocity);
   } else {
-    for (; f < frames; ++f)
-      levels[f] = level = std::min(std::max(level + step, 0.0), 1.0);
+    for (; f < frames; ++f) {
+      level = std::min(std::max(level + step, 0.0), 1.0);
+      levels[f] = level * velocity;
+    }
   }
   e.envLevel = level;
   e.retriggerCountdown = envelope.countdown;
@@ -248,13 +246,14 @@ bool unrecordedPhasesOverRun(double& vibrato, double vibratoIncrement, double& t
 // per-frame quantity gets a loop of its own, recorded only where a later stage reads it.
 Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames) {
   const VoiceSettings& s = e.cache.settings;
-  holdSettings(b, e, s, base, frames);
+  holdSettings(b, e.cache, base, frames);
   if (s.tremoloDepth != 0.0) tremoloFrom(b, base);
   const double cents = vibratoCents(e, s);
   const double target = targetFrequency(e, s);
   const Modulation m{cents != 0.0, !s.glides, target};
 
-  envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep);
+  envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep,
+                  velocityFactor(e, s));
   if (!m.vibrato && !b.tremolo &&
       unrecordedPhasesOverRun(e.vibratoPhase, s.vibratoIncrement, e.tremoloPhase,
                               s.tremoloIncrement, frames)) {
@@ -398,7 +397,6 @@ void closeChunk(StageBuffers& b) {
     for (double* terms : b.stepMix)
       padAfter(terms, steps);
     padAfter(b.frameTremoloDepth, frames);
-    padAfter(b.frameVelocityFactor, frames);
     padAfter(b.frameGain, frames);
   }
 }

@@ -16,14 +16,32 @@ struct QueuedMidiEvent {
 struct MidiEventQueue {
   QueuedMidiEvent events[kMidiQueueCapacity];
   int32_t count;
+  // Some event was queued with an earlier frame than the one before it. Hosts send events in
+  // time order nearly always, so sorting is skipped unless this is set.
+  bool unordered;
 };
 
-// Appends one event after those already queued, numbered by its arrival: a negative frame
-// becomes 0 and the data bytes lose their top bit. False, and nothing stored, when full.
-bool appendMidiEvent(MidiEventQueue& queue, int32_t frame, uint8_t status, uint8_t data1,
-                     uint8_t data2);
+// Appends one event after those already queued (inline: every event of the host passes here),
+// numbered by its arrival: a negative frame becomes 0 and the data bytes lose their top bit. False,
+// and nothing stored, when full.
+inline bool appendMidiEvent(MidiEventQueue& queue, int32_t frame, uint8_t status, uint8_t data1,
+                            uint8_t data2) {
+  if (queue.count < 0 || queue.count >= kMidiQueueCapacity) return false;
+  QueuedMidiEvent& q = queue.events[queue.count];
+  q.frame = frame < 0 ? 0 : frame;
+  // Order is kept relative to the events queued since the queue was last empty.
+  queue.unordered =
+      queue.count > 0 && (queue.unordered || q.frame < queue.events[queue.count - 1].frame);
+  q.sequence = queue.count;
+  q.status = status;
+  q.data1 = data1 & 0x7F;
+  q.data2 = data2 & 0x7F;
+  ++queue.count;
+  return true;
+}
 
-// Orders the queue by frame, then by arrival; in place, without allocating.
+// Orders the queue by frame, then by arrival, when it is not in that order already; in place,
+// without allocating.
 void sortQueue(MidiEventQueue& queue);
 
 // Drops the first `handled` events and moves the rest to the front for the next block:

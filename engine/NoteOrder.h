@@ -30,12 +30,38 @@ void clearNoteOrder(NoteOrder& order);
 // The same, visiting only the touched slots: the others hold no link and no mark.
 void clearTouched(NoteOrder& order);
 
-// Makes `slot` the newest candidate; it may be a candidate already.
-void makeNewest(NoteOrder& order, int slot);
+// Every note event passes through the four below, so they are inline.
 
 // Removes `slot`, a candidate, from the candidates.
-void dropCandidate(NoteOrder& order, int slot);
+inline void dropCandidate(NoteOrder& o, int slot) {
+  const int16_t older = o.older[slot];
+  const int16_t newer = o.newer[slot];
+  if (newer >= 0)
+    o.older[newer] = older;
+  else
+    o.newest = older;
+  if (older >= 0) o.newer[older] = newer;
+  o.older[slot] = o.newer[slot] = -1;
+}
+
+// Makes `slot` the newest candidate; it may be a candidate already.
+inline void makeNewest(NoteOrder& o, int slot) {
+  if (o.newest == slot) return;
+  if (o.older[slot] >= 0 || o.newer[slot] >= 0) dropCandidate(o, slot);
+  o.older[slot] = o.newest;
+  if (o.newest >= 0) o.newer[o.newest] = static_cast<int16_t>(slot);
+  o.newest = static_cast<int16_t>(slot);
+}
 
 // Notes the slot in the list of its kind, once until that list is emptied.
-void noteSustained(NoteOrder& order, int slot);
-void noteTouched(NoteOrder& order, int slot);
+inline void noteSustained(NoteOrder& o, int slot) {
+  if (o.isSustained[slot]) return;
+  o.isSustained[slot] = true;
+  o.sustained[o.sustainedCount++] = static_cast<int16_t>(slot);
+}
+
+inline void noteTouched(NoteOrder& o, int slot) {
+  if (o.isTouched[slot]) return;
+  o.isTouched[slot] = true;
+  o.touched[o.touchedCount++] = static_cast<int16_t>(slot);
+}

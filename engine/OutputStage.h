@@ -1,7 +1,7 @@
 // The output stage over a run, in vector lanes of frames: the decimated signal times the
-// envelope, tremolo, velocity and gain, non-finite samples made 0, then written or added to
-// the host's channels in single precision or written in double precision. Templates only,
-// instantiated by each vector form.
+// envelope (which carries the velocity), tremolo and gain, non-finite samples made 0, then written
+// or added to the host's channels in single precision or written in double precision. Templates
+// only, instantiated by each vector form.
 #pragma once
 
 #include <cstdint>
@@ -12,17 +12,13 @@
 
 namespace voice {
 
-// The run's tremolo depth, velocity factor and gain: held, or per frame while smoothing moves
-// them.
+// The run's tremolo depth and gain: held, or per frame while smoothing moves them.
 template <class V>
 struct HeldGains {
-  typename V::Vec tremoloDepth, velocity, gain;
+  typename V::Vec tremoloDepth, gain;
   explicit HeldGains(const StageBuffers& b)
-      : tremoloDepth(V::set1(b.tremoloDepth)),
-        velocity(V::set1(b.velocityFactor)),
-        gain(V::set1(b.gain)) {}
+      : tremoloDepth(V::set1(b.tremoloDepth)), gain(V::set1(b.gain)) {}
   [[gnu::always_inline]] typename V::Vec depthAt(int) const { return tremoloDepth; }
-  [[gnu::always_inline]] typename V::Vec velocityAt(int) const { return velocity; }
   [[gnu::always_inline]] typename V::Vec gainAt(int) const { return gain; }
 };
 
@@ -31,9 +27,6 @@ struct FrameGains {
   const StageBuffers& b;
   [[gnu::always_inline]] typename V::Vec depthAt(int f) const {
     return V::load(b.frameTremoloDepth + f);
-  }
-  [[gnu::always_inline]] typename V::Vec velocityAt(int f) const {
-    return V::load(b.frameVelocityFactor + f);
   }
   [[gnu::always_inline]] typename V::Vec gainAt(int f) const { return V::load(b.frameGain + f); }
 };
@@ -50,7 +43,7 @@ template <class V, class Gains>
     const Vec swing = V::mulAdd(half, sinOfPhase<V>(V::load(b.tremoloPhase + f)), half);
     out = V::mul(out, V::negMulAdd(gains.depthAt(f), swing, V::set1(1.0)));
   }
-  out = V::mul(V::mul(out, gains.velocityAt(f)), gains.gainAt(f));
+  out = V::mul(out, gains.gainAt(f));
   // |out| <= the largest double fails for infinities and NaN alike.
   return V::keep(V::lessEqual(V::abs(out), V::set1(1.7976931348623157e308)), out);
 }

@@ -32,9 +32,9 @@ struct StageBuffers {
   // Settings that are constant over the run unless `settingsMove`, in which case the
   // per-frame (per-step for the mix) arrays below hold them.
   bool settingsMove;
+  uint32_t heldVersion;  // the derivation of the settings held here
   double mix[kMixTerms];
   double tremoloDepth;
-  double velocityFactor;  // 1 - (1 - note velocity) * sensitivity
   double gain;
   bool tremolo;  // some frame of the run has a tremolo depth other than 0
 
@@ -51,10 +51,11 @@ struct StageBuffers {
   alignas(64) double filtered[kFrameCapacity];
 
   // Control stage to output stage, per frame.
+  // The envelope's level times the note's velocity factor, 1 - (1 - velocity) * sensitivity:
+  // a new note changes both on the same frame, so a velocity never breaks held settings.
   alignas(64) double envelope[kFrameCapacity];
   alignas(64) double tremoloPhase[kFrameCapacity];
   alignas(64) double frameTremoloDepth[kFrameCapacity];  // while settings move
-  alignas(64) double frameVelocityFactor[kFrameCapacity];
   alignas(64) double frameGain[kFrameCapacity];
 
   // Within the control stage, per frame.

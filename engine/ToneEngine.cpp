@@ -50,6 +50,7 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.cache.gain = {kNever, 0.0};
   e.cache.triangleLimit = {kNever, kNever, 0};
   e.cache.settings = {};
+  e.cache.settingsVersion = 0;
   e.cache.moving = 0;
   e.cache.stale = 0;
   std::memset(&e.stages, 0, sizeof e.stages);

@@ -64,6 +64,7 @@ struct VoiceCache {
   ParamSet moving;       // smoothed values that may still move; the others have arrived
   ParamSet stale;        // parameters whose settings are to be derived again
   VoiceSettings settings;
+  uint32_t settingsVersion;  // counts derivations: settings held since then are still current
   // semitones -> Hz, one memo per key, so that runs between notes of different keys (every
   // frame of a block dense with events) find their pitch again
   Memo targetPitch[kNotesPerChannel];

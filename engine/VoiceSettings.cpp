@@ -55,6 +55,7 @@ void deriveSettings(ToneEngine& e, ParamSet changed) {
   const double rate = e.sampleRate;
   VoiceCache& cache = e.cache;
   VoiceSettings& s = cache.settings;
+  ++cache.settingsVersion;
 
   if (any(changed, {kTranspose})) s.transposeSemitones = transposeSemitones(block[kTranspose]);
   if (any(changed, {kFineTune})) s.fineTuneSemitones = fineTuneSemitones(smooth[kFineTune]);

@@ -52,6 +52,19 @@ TEST(Queue, CarryOverShiftsFramesAndRenumbersFromZero) {
   }
 }
 
+// Events carried into the next block count for the order of those queued after them.
+TEST(Queue, AnEventBeforeACarriedOneIsSortedInFront) {
+  Engine e;
+  for (int32_t frame : {5, 700})
+    e.add(frame, 0xB0);
+  carryOver(*e.queue, 1, 512);
+  e.add(100, 0xB1);
+  sortQueue(*e.queue);
+  ASSERT_EQ(e.queue->count, 2);
+  EXPECT_EQ(e.queue->events[0].frame, 100);
+  EXPECT_EQ(e.queue->events[1].frame, 188);
+}
+
 TEST(Queue, ZeroFrameBlockKeepsEveryEventRenumberedInOrder) {
   Engine e;
   for (int32_t frame : {9, 0, 4})
