@@ -37,7 +37,7 @@ void forgetReleasedStamps(ToneEngine& e) {
   NoteOrder& order = e.noteOrder;
   for (int i = 0; i < order.sustainedCount; ++i) {
     const int index = order.sustained[i];
-    order.isSustained[index] = false;
+    order.links[index].isSustained = false;
     NoteSlot& slot = e.slots[index];
     if (slot.held || slot.stamp == 0) continue;
     slot.stamp = 0;
@@ -46,18 +46,18 @@ void forgetReleasedStamps(ToneEngine& e) {
   order.sustainedCount = 0;
 }
 
-// Every slot back to {not held, stamp 0, velocity 1.0}: those that differ are the touched ones.
+// Every slot back to idle (not held, stamp 0, full velocity): those that differ are the touched
+// ones.
 void idleAllSlots(ToneEngine& e) {
   NoteOrder& order = e.noteOrder;
   for (int i = 0; i < order.touchedCount; ++i)
-    e.slots[order.touched[i]] = NoteSlot{false, 0, 1.0};
+    e.slots[order.touched[i]] = kIdleSlot;
   clearTouched(order);
 }
 
 void noteOn(ToneEngine& e, const QueuedMidiEvent& ev) {
   const int index = slotOf(ev);
-  const double velocity = ev.data2 / kMaxDataValue;
-  e.slots[index] = NoteSlot{true, ++e.noteCounter, velocity};
+  e.slots[index] = NoteSlot{++e.noteCounter, ev.data2, true};
   makeNewest(e.noteOrder, index);
   noteTouched(e.noteOrder, index);
 
@@ -137,7 +137,7 @@ void pickCurrentSlot(ToneEngine& e) {
     return;
   }
   e.currentSlot = best;
-  e.noteVelocity = e.slots[best].velocity;
+  e.noteVelocity = e.slots[best].velocity / kMaxDataValue;
   e.gate = true;
 }
 

@@ -5,17 +5,13 @@ void clearNoteOrder(NoteOrder& o) {
   o.newest = -1;
   o.sustainedCount = 0;
   o.touchedCount = 0;
-  for (int i = 0; i < kNumNoteSlots; ++i) {
-    o.older[i] = o.newer[i] = -1;
-    o.isSustained[i] = o.isTouched[i] = false;
-  }
+  for (SlotLinks& links : o.links)
+    links = SlotLinks{-1, -1, false, false};
 }
 
 void clearTouched(NoteOrder& o) {
   for (int i = 0; i < o.touchedCount; ++i) {
-    const int16_t slot = o.touched[i];
-    o.older[slot] = o.newer[slot] = -1;
-    o.isSustained[slot] = o.isTouched[slot] = false;
+    o.links[o.touched[i]] = SlotLinks{-1, -1, false, false};
   }
   o.newest = -1;
   o.sustainedCount = 0;

@@ -10,18 +10,23 @@
 constexpr int kNumMidiChannels = 16;
 constexpr int kNumNoteSlots = kNumMidiChannels * 128;  // indexed channel * 128 + note
 
+// What the order knows of one slot, together in eight bytes: a note event touches one record.
+struct alignas(8) SlotLinks {
+  int16_t older;  // links of a candidate, -1 at either end
+  int16_t newer;
+  bool isSustained;  // in `sustained`
+  bool isTouched;    // in `touched`
+};
+
 struct NoteOrder {
-  int16_t newest;                // head of the candidates, -1 when there is none
-  int16_t older[kNumNoteSlots];  // links of a candidate, -1 at either end
-  int16_t newer[kNumNoteSlots];
+  int16_t newest;  // head of the candidates, -1 when there is none
+  SlotLinks links[kNumNoteSlots];
 
   int16_t sustainedCount;
   int16_t sustained[kNumNoteSlots];  // released while the pedal was down; may be held again
-  bool isSustained[kNumNoteSlots];
 
   int16_t touchedCount;
   int16_t touched[kNumNoteSlots];  // pressed since the table was last idle
-  bool isTouched[kNumNoteSlots];
 };
 
 // No candidate, nothing sustained, nothing touched.
@@ -34,34 +39,35 @@ void clearTouched(NoteOrder& order);
 
 // Removes `slot`, a candidate, from the candidates.
 inline void dropCandidate(NoteOrder& o, int slot) {
-  const int16_t older = o.older[slot];
-  const int16_t newer = o.newer[slot];
+  SlotLinks& links = o.links[slot];
+  const int16_t older = links.older;
+  const int16_t newer = links.newer;
   if (newer >= 0)
-    o.older[newer] = older;
+    o.links[newer].older = older;
   else
     o.newest = older;
-  if (older >= 0) o.newer[older] = newer;
-  o.older[slot] = o.newer[slot] = -1;
+  if (older >= 0) o.links[older].newer = newer;
+  links.older = links.newer = -1;
 }
 
 // Makes `slot` the newest candidate; it may be a candidate already.
 inline void makeNewest(NoteOrder& o, int slot) {
   if (o.newest == slot) return;
-  if (o.older[slot] >= 0 || o.newer[slot] >= 0) dropCandidate(o, slot);
-  o.older[slot] = o.newest;
-  if (o.newest >= 0) o.newer[o.newest] = static_cast<int16_t>(slot);
+  if (o.links[slot].older >= 0 || o.links[slot].newer >= 0) dropCandidate(o, slot);
+  o.links[slot].older = o.newest;
+  if (o.newest >= 0) o.links[o.newest].newer = static_cast<int16_t>(slot);
   o.newest = static_cast<int16_t>(slot);
 }
 
 // Notes the slot in the list of its kind, once until that list is emptied.
 inline void noteSustained(NoteOrder& o, int slot) {
-  if (o.isSustained[slot]) return;
-  o.isSustained[slot] = true;
+  if (o.links[slot].isSustained) return;
+  o.links[slot].isSustained = true;
   o.sustained[o.sustainedCount++] = static_cast<int16_t>(slot);
 }
 
 inline void noteTouched(NoteOrder& o, int slot) {
-  if (o.isTouched[slot]) return;
-  o.isTouched[slot] = true;
+  if (o.links[slot].isTouched) return;
+  o.links[slot].isTouched = true;
   o.touched[o.touchedCount++] = static_cast<int16_t>(slot);
 }

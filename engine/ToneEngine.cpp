@@ -24,7 +24,7 @@ void silenceVoice(ToneEngine& e) {
   e.currentSlot = -1;
   e.noteCounter = 0;
   for (NoteSlot& s : e.slots)
-    s = NoteSlot{false, 0, 1.0};
+    s = kIdleSlot;
   clearNoteOrder(e.noteOrder);
   e.pitchBend = 0.5;
   e.modWheel = 0.0;

@@ -11,11 +11,13 @@
 #include "engine/VoiceCache.h"
 #include "params/ParamIds.h"
 
+// Sixteen bytes, so that the whole table stays small for blocks dense with notes.
 struct NoteSlot {
+  uint64_t stamp;    // note-on order; 0 means the slot cannot be selected
+  uint8_t velocity;  // the note-on's 7-bit velocity
   bool held;
-  uint64_t stamp;  // note-on order; 0 means the slot cannot be selected
-  double velocity;
 };
+constexpr NoteSlot kIdleSlot{0, 127, false};
 
 struct ToneEngine {
   double blockParams[kNumParams];   // snapshot of the parameter store at block start
