@@ -34,4 +34,34 @@ TEST(CheckList, OnlySelectsByNamePrefix) {
   EXPECT_FALSE(selected(*tail, {"events"}));
 }
 
+TEST(CheckList, FormatsAreToldByThePathsName) {
+  EXPECT_EQ(formatOf("out/bin/Brisalonde.so"), kVst2);
+  EXPECT_EQ(formatOf("C:\\Plugins\\Brisalonde.dll"), kVst2);
+  EXPECT_EQ(formatOf("out/bin/Brisalonde.vst3/"), kVst3);
+  EXPECT_EQ(formatOf("out/bin/Brisalonde.lv2/"), kLv2);
+  EXPECT_EQ(formatOf("out/bin/Brisalonde.lv2"), kLv2);
+}
+
+// VST 2 takes the whole battery; the other formats leave out what they lack.
+TEST(CheckList, EachFormatIsGivenTheChecksThatApplyToIt) {
+  const auto given = [](const char* check, const std::string& path) {
+    const CheckInfo* info = findCheck(check);
+    EXPECT_NE(info, nullptr) << check;
+    return info != nullptr && applies(*info, path);
+  };
+  for (const CheckInfo& check : allChecks())
+    EXPECT_TRUE(applies(check, "Brisalonde.so")) << check.name;
+  EXPECT_FALSE(given("audio.adding-accumulates", "Brisalonde.vst3"));
+  EXPECT_TRUE(given("audio.precisions-agree", "Brisalonde.vst3"));
+  EXPECT_TRUE(given("editor.open-close", "Brisalonde.vst3"));
+  for (const char* kept :
+       {"lifecycle.panic", "audio.sample-rates", "audio.block-sizes", "events.onsets",
+        "state.bad-chunks", "threads.programs-and-states", "realtime.no-allocation"})
+    EXPECT_TRUE(given(kept, "Brisalonde.lv2")) << kept;
+  for (const char* left :
+       {"lifecycle.process-unresumed", "audio.adding-accumulates", "audio.precisions-agree",
+        "params.text-bounds", "editor.open-close", "realtime.no-host-callback"})
+    EXPECT_FALSE(given(left, "Brisalonde.lv2")) << left;
+}
+
 }  // namespace

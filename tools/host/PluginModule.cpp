@@ -8,19 +8,28 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+
+#include "tools/lv2host/Lv2Effect.h"
 #endif
 
 PluginModule::~PluginModule() {
   unload();
 }
 
-bool namesVst3Module(const std::string& original) {
+static bool endsWith(const std::string& original, const std::string& suffix) {
   std::string path = original;
   while (!path.empty() && (path.back() == '/' || path.back() == '\\'))
     path.pop_back();
-  const std::string suffix = ".vst3";
   return path.size() > suffix.size() &&
          path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool namesVst3Module(const std::string& path) {
+  return endsWith(path, ".vst3");
+}
+
+bool namesLv2Bundle(const std::string& path) {
+  return endsWith(path, ".lv2");
 }
 
 bool PluginModule::loadVst3(const std::string& path) {
@@ -38,6 +47,11 @@ bool PluginModule::loadVst3(const std::string& path) {
 
 #if defined(_WIN32)
 
+bool PluginModule::loadLv2(const std::string& path) {
+  error_ = "cannot load " + path + " (LV2 bundles are hosted on Linux only)";
+  return false;
+}
+
 static std::string lastErrorText() {
   const DWORD code = GetLastError();
   char buffer[512] = {};
@@ -53,6 +67,7 @@ bool PluginModule::load(const std::string& path) {
   unload();
   path_ = path;
   if (namesVst3Module(path)) return loadVst3(path);
+  if (namesLv2Bundle(path)) return loadLv2(path);
   HMODULE module = LoadLibraryA(path.c_str());
   if (module == nullptr) {
     error_ = "cannot load " + path + " (" + lastErrorText() + ")";
@@ -82,10 +97,19 @@ void PluginModule::unload() {
 
 #else
 
+bool PluginModule::loadLv2(const std::string& path) {
+  if (!selectLv2EffectBundle(path, error_)) return false;
+  // One bundle per process, as for VST 3.
+  lv2_ = true;
+  entry_ = lv2EffectMain;
+  return true;
+}
+
 bool PluginModule::load(const std::string& path) {
   unload();
   path_ = path;
   if (namesVst3Module(path)) return loadVst3(path);
+  if (namesLv2Bundle(path)) return loadLv2(path);
   // A bare file name would make dlopen search the library path instead of the folder.
   const std::string target = path.find('/') == std::string::npos ? "./" + path : path;
   handle_ = dlopen(target.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -110,6 +134,8 @@ void PluginModule::unload() {
     setVst3EffectModule(nullptr);
     vst3_.reset();
   }
+  if (lv2_) clearLv2EffectBundle();
+  lv2_ = false;
   if (handle_ != nullptr) dlclose(handle_);
   handle_ = nullptr;
   entry_ = nullptr;

@@ -12,11 +12,14 @@
 #include <cmath>
 #include <cstring>
 
+#include "tools/lv2host/Lv2StateText.h"
+
 struct Lv2Instrument::Port {
   std::string symbol;
   bool control = false;
   bool input = false;
   float value = 0.0f;
+  void* buffer = nullptr;  // what the port is connected to; null when it is left unconnected
 };
 
 namespace {
@@ -68,6 +71,21 @@ LV2_URID Lv2Instrument::urid(const char* uri) {
   return static_cast<LV2_URID>(uris_.size());
 }
 
+std::string Lv2Instrument::firstPluginUri(const std::string& bundleDir) {
+  LilvWorld* world = lilv_world_new();
+  std::string uri;
+  {
+    Node bundle(lilv_new_file_uri(world, nullptr, (bundleDir + "/").c_str()));
+    lilv_world_load_bundle(world, bundle.node);
+    const LilvPlugins* plugins = lilv_world_get_all_plugins(world);
+    LilvIter* first = lilv_plugins_begin(plugins);
+    if (!lilv_plugins_is_end(plugins, first))
+      uri = lilv_node_as_uri(lilv_plugin_get_uri(lilv_plugins_get(plugins, first)));
+  }
+  lilv_world_free(world);
+  return uri;
+}
+
 bool Lv2Instrument::open(const std::string& uri, double sampleRate, int32_t maxBlock) {
   if (world_ != nullptr) return false;
   world_ = lilv_world_new();
@@ -107,6 +125,56 @@ std::string Lv2Instrument::name() const {
   return text;
 }
 
+std::string Lv2Instrument::author() const {
+  if (plugin_ == nullptr) return "";
+  LilvNode* n = lilv_plugin_get_author_name(plugin_);
+  std::string text = n != nullptr ? lilv_node_as_string(n) : "";
+  lilv_node_free(n);
+  return text;
+}
+
+std::vector<Lv2Instrument::Control> Lv2Instrument::controls() {
+  std::vector<Control> list;
+  if (plugin_ == nullptr) return list;
+  Node toggled(lilv_new_uri(world_, LV2_CORE__toggled));
+  Node integer(lilv_new_uri(world_, LV2_CORE__integer));
+  const uint32_t count = lilv_plugin_get_num_ports(plugin_);
+  std::vector<float> minimum(count), maximum(count);
+  lilv_plugin_get_port_ranges_float(plugin_, minimum.data(), maximum.data(), nullptr);
+  for (uint32_t i = 0; i < count; ++i) {
+    Port& p = ports_[i];
+    if (!p.control || !p.input) continue;
+    const LilvPort* port = lilv_plugin_get_port_by_index(plugin_, i);
+    Control c;
+    c.symbol = p.symbol;
+    LilvNode* name = lilv_port_get_name(plugin_, port);
+    c.name = name != nullptr ? lilv_node_as_string(name) : p.symbol;
+    lilv_node_free(name);
+    // A port without a declared range is taken as 0 to 1.
+    c.minimum = std::isnan(minimum[i]) ? 0.0f : minimum[i];
+    c.maximum = std::isnan(maximum[i]) ? 1.0f : maximum[i];
+    c.toggled = lilv_port_has_property(plugin_, port, toggled.node);
+    c.integer = lilv_port_has_property(plugin_, port, integer.node);
+    c.value = &p.value;
+    list.push_back(c);
+  }
+  return list;
+}
+
+bool Lv2Instrument::reinstantiate(double sampleRate) {
+  if (instance_ == nullptr) return false;
+  LilvInstance* fresh = lilv_plugin_instantiate(plugin_, sampleRate, features_);
+  if (fresh == nullptr) return false;
+  LilvState* state = saveState();
+  deactivate();
+  lilv_instance_free(instance_);
+  instance_ = fresh;
+  connectAll();
+  if (state != nullptr) applyState(state);
+  lilv_state_free(state);
+  return true;
+}
+
 bool Lv2Instrument::connectPorts(int32_t maxBlock) {
   Node inputClass(lilv_new_uri(world_, LV2_CORE__InputPort));
   Node controlClass(lilv_new_uri(world_, LV2_CORE__ControlPort));
@@ -128,14 +196,15 @@ bool Lv2Instrument::connectPorts(int32_t maxBlock) {
     if (lilv_port_is_a(plugin_, port, controlClass.node)) {
       p.control = true;
       p.value = std::isnan(defaults[i]) ? 0.0f : defaults[i];
-      lilv_instance_connect_port(instance_, i, &p.value);
+      p.buffer = &p.value;
     } else if (lilv_port_is_a(plugin_, port, audioClass.node) && !p.input) {
       outputs_.emplace_back(frames, 0.0f);
-      lilv_instance_connect_port(instance_, i, outputs_.back().data());
+      outputPorts_.push_back(i);
+      p.buffer = outputs_.back().data();
     } else if (lilv_port_is_a(plugin_, port, audioClass.node) ||
                lilv_port_is_a(plugin_, port, cvClass.node)) {
       scratch_.emplace_back(frames, 0.0f);
-      lilv_instance_connect_port(instance_, i, scratch_.back().data());
+      p.buffer = scratch_.back().data();
     } else if (lilv_port_is_a(plugin_, port, atomClass.node)) {
       sequences_.emplace_back(new uint64_t[kSequenceBytes / sizeof(uint64_t)]());
       auto* buffer = reinterpret_cast<uint8_t*>(sequences_.back().get());
@@ -143,7 +212,7 @@ bool Lv2Instrument::connectPorts(int32_t maxBlock) {
           lilv_port_supports_event(plugin_, port, midiClass.node))
         midiInput_ = buffer;
       if (!p.input) atomOutputs_.push_back(buffer);
-      lilv_instance_connect_port(instance_, i, buffer);
+      p.buffer = buffer;
     } else if (!lilv_port_has_property(plugin_, port, optionalProperty.node)) {
       error_ = "the LV2 plug-in has a port of a kind this host does not know: " + p.symbol;
       return false;
@@ -153,8 +222,19 @@ bool Lv2Instrument::connectPorts(int32_t maxBlock) {
     error_ = "the LV2 plug-in has no MIDI input";
     return false;
   }
+  connectAll();
   clearInputs();
   return true;
+}
+
+void Lv2Instrument::connectAll() {
+  for (uint32_t i = 0; i < ports_.size(); ++i)
+    lilv_instance_connect_port(instance_, i, ports_[i].buffer);
+}
+
+void Lv2Instrument::connectOutput(int32_t channel, float* buffer) {
+  if (channel < 0 || channel >= outputCount() || buffer == nullptr) return;
+  lilv_instance_connect_port(instance_, outputPorts_[static_cast<size_t>(channel)], buffer);
 }
 
 // Outputs get their capacity before a block, and keep what the plug-in wrote until the next.
@@ -188,19 +268,29 @@ const LV2_Atom_Sequence* Lv2Instrument::eventOutput() const {
 std::string Lv2Instrument::saveStateText() {
   LilvState* state = saveState();
   if (state == nullptr) return "";
-  char* text = lilv_state_to_string(world_, &map_, &unmap_, state, "urn:lv2host:state", nullptr);
+  std::string out = stateText(state);
   lilv_state_free(state);
+  return out;
+}
+
+bool Lv2Instrument::applyStateText(const std::string& text) {
+  LilvState* state = stateFromText(text);
+  if (state == nullptr) return false;
+  applyState(state);
+  lilv_state_free(state);
+  return true;
+}
+
+std::string Lv2Instrument::stateText(const LilvState* state) {
+  char* text = lilv_state_to_string(world_, &map_, &unmap_, state, "urn:lv2host:state", nullptr);
   std::string out = text != nullptr ? text : "";
   lilv_free(text);
   return out;
 }
 
-bool Lv2Instrument::applyStateText(const std::string& text) {
-  LilvState* state = lilv_state_new_from_string(world_, &map_, text.c_str());
-  if (state == nullptr) return false;
-  applyState(state);
-  lilv_state_free(state);
-  return true;
+LilvState* Lv2Instrument::stateFromText(const std::string& text) {
+  if (!isWholeStateText(text)) return nullptr;
+  return lilv_state_new_from_string(world_, &map_, text.c_str());
 }
 
 float* Lv2Instrument::control(const std::string& symbol) {
@@ -212,11 +302,14 @@ float* Lv2Instrument::control(const std::string& symbol) {
 const void* Lv2Instrument::portValue(const char* symbol, void* user, uint32_t* size,
                                      uint32_t* type) {
   auto& self = *static_cast<Lv2Instrument*>(user);
-  float* value = self.control(symbol);
+  const float* value = self.control(symbol);
   if (value == nullptr) return nullptr;
-  *size = sizeof(float);
-  *type = self.urid(LV2_ATOM__Float);
-  return value;
+  // As a double: lilv writes a float's text to 8 decimal places, which loses small values,
+  // and a double's to 16, which gives every float back exactly.
+  self.savedValue_ = *value;
+  *size = sizeof(double);
+  *type = self.urid(LV2_ATOM__Double);
+  return &self.savedValue_;
 }
 
 void Lv2Instrument::applyState(const LilvState* state) {
@@ -256,29 +349,34 @@ std::vector<std::string> Lv2Instrument::presetLabels() {
     lilv_node_free(name);
   }
   lilv_nodes_free(presets);
+  // lilv's order may differ from one world to the next; a host's program list must not.
+  std::sort(labels.begin(), labels.end());
   return labels;
 }
 
 bool Lv2Instrument::applyPreset(const std::string& wanted) {
+  LilvState* state = presetState(wanted);
+  if (state == nullptr) return false;
+  applyState(state);
+  lilv_state_free(state);
+  return true;
+}
+
+LilvState* Lv2Instrument::presetState(const std::string& wanted) {
   Node presetClass(lilv_new_uri(world_, LV2_PRESETS__Preset));
   Node label(lilv_new_uri(world_, LILV_NS_RDFS "label"));
   LilvNodes* presets = lilv_plugin_get_related(plugin_, presetClass.node);
-  bool applied = false;
+  LilvState* found = nullptr;
   LILV_FOREACH(nodes, i, presets) {
     const LilvNode* preset = lilv_nodes_get(presets, i);
     lilv_world_load_resource(world_, preset);
     LilvNode* name = lilv_world_get(world_, preset, label.node, nullptr);
     const bool match = name != nullptr && wanted == lilv_node_as_string(name);
     lilv_node_free(name);
-    if (!match || applied) continue;
-    LilvState* state = lilv_state_new_from_world(world_, &map_, preset);
-    if (state == nullptr) continue;
-    applyState(state);
-    lilv_state_free(state);
-    applied = true;
+    if (match && found == nullptr) found = lilv_state_new_from_world(world_, &map_, preset);
   }
   lilv_nodes_free(presets);
-  return applied;
+  return found;
 }
 
 void Lv2Instrument::activate() {

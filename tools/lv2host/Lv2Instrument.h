@@ -15,7 +15,22 @@
 
 class Lv2Instrument {
  public:
-  static constexpr uint32_t kSequenceBytes = 1 << 16;
+  // Room for a few thousand MIDI events in one block.
+  static constexpr uint32_t kSequenceBytes = 1 << 17;
+
+  // A control input as the plug-in declares it, with the host's value the port reads.
+  struct Control {
+    std::string symbol;
+    std::string name;
+    float minimum = 0.0f;
+    float maximum = 1.0f;
+    bool toggled = false;
+    bool integer = false;
+    float* value = nullptr;
+  };
+
+  // The URI of the first plug-in in a bundle directory; empty when it holds none.
+  static std::string firstPluginUri(const std::string& bundleDir);
 
   Lv2Instrument();
   ~Lv2Instrument();
@@ -29,9 +44,17 @@ class Lv2Instrument {
                   int32_t maxBlock);
   const std::string& error() const { return error_; }
   std::string name() const;
+  std::string author() const;
+  // The control inputs in port order.
+  std::vector<Control> controls();
+  // Instantiates the plug-in again at another rate, carrying its state and port values over;
+  // false (with the old instance kept) when the plug-in refuses the rate.
+  bool reinstantiate(double sampleRate);
   // Applies the preset labelled `label`; false when the plug-in has none of that label.
   bool applyPreset(const std::string& label);
-  std::vector<std::string> presetLabels();
+  std::vector<std::string> presetLabels();  // in label order
+  // The preset labelled `label` as a state to apply later; null when there is none.
+  LilvState* presetState(const std::string& label);
 
   // A control input port by its symbol; null when there is none.
   float* control(const std::string& symbol);
@@ -42,6 +65,10 @@ class Lv2Instrument {
   // The same as Turtle text, as a host keeps it in a session; empty, or false, on failure.
   std::string saveStateText();
   bool applyStateText(const std::string& text);
+  // The two halves of those: a state as text, and text as a state (null unless it is a whole
+  // state description).
+  std::string stateText(const LilvState* state);
+  LilvState* stateFromText(const std::string& text);
 
   // For calling the plug-in's extensions directly.
   LilvInstance* instance() const { return instance_; }
@@ -60,6 +87,9 @@ class Lv2Instrument {
   void run(uint32_t frames);
   int32_t outputCount() const { return static_cast<int32_t>(outputs_.size()); }
   const float* output(int32_t channel) const { return outputs_[channel].data(); }
+  // Lets the plug-in write an audio output straight into the caller's buffer, from the next
+  // block on; output() then no longer shows that channel.
+  void connectOutput(int32_t channel, float* buffer);
 
  private:
   struct Port;
@@ -70,6 +100,7 @@ class Lv2Instrument {
   static const void* portValue(const char* symbol, void* user, uint32_t* size, uint32_t* type);
   bool instantiate(const std::string& uri, double sampleRate, int32_t maxBlock);
   bool connectPorts(int32_t maxBlock);
+  void connectAll();
   void prepareOutputs();
   void clearInputs();
 
@@ -83,6 +114,7 @@ class Lv2Instrument {
   const LV2_Feature* features_[2] = {nullptr, nullptr};
   std::vector<Port> ports_;
   std::vector<std::vector<float>> outputs_;
+  std::vector<uint32_t> outputPorts_;        // the port index of each output channel
   std::vector<std::vector<float>> scratch_;  // audio inputs and CV ports
   std::vector<std::unique_ptr<uint64_t[]>> sequences_;
   uint8_t* midiInput_ = nullptr;
@@ -91,5 +123,6 @@ class Lv2Instrument {
   LV2_URID sequenceType_ = 0;
   LV2_URID chunkType_ = 0;
   bool active_ = false;
+  double savedValue_ = 0.0;  // a port value while a state is saved
   std::string error_;
 };

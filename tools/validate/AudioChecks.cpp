@@ -224,15 +224,15 @@ void addAudioChecks(CheckTable& table) {
   table.push_back({"audio.block-sizes", 1, blockSizes,
                    "block sizes 1 to 4096 give the same audio, notes on every grid"});
   table.push_back({"audio.oversized-blocks", 1, largerThanAnnounced,
-                   "takes blocks larger than the announced block size", true});
+                   "takes blocks larger than the announced block size", kVst2});
   table.push_back({"audio.random-blocks", 2, randomBlocks,
                    "random block sizes, empty ones included, give the same audio"});
   table.push_back({"audio.replacing-overwrites", 1, replacingOverwrites,
                    "replacing paths overwrite every sample and nothing else"});
   table.push_back(
-      {"audio.adding-accumulates", 3, addingAccumulates, "process() adds to the buffers", true});
-  table.push_back(
-      {"audio.precisions-agree", 2, precisions, "single and double precision give the same audio"});
+      {"audio.adding-accumulates", 3, addingAccumulates, "process() adds to the buffers", kVst2});
+  table.push_back({"audio.precisions-agree", 2, precisions,
+                   "single and double precision give the same audio", kVst2 | kVst3});
   table.push_back(
       {"audio.tail-silence", 1, tailSilence, "exactly 0 after the tail, for 20 s of silence"});
 }

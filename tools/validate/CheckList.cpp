@@ -34,6 +34,12 @@ bool selected(const CheckInfo& check, const std::vector<std::string>& prefixes) 
   return false;
 }
 
+PluginFormat formatOf(const std::string& path) {
+  if (namesVst3Module(path)) return kVst3;
+  if (namesLv2Bundle(path)) return kLv2;
+  return kVst2;
+}
+
 bool applies(const CheckInfo& check, const std::string& path) {
-  return !(check.vst2Only && namesVst3Module(path));
+  return (check.formats & formatOf(path)) != 0;
 }

@@ -157,9 +157,10 @@ void whileProcessing(CheckContext& context) {
 }  // namespace
 
 void addEditorChecks(CheckTable& table) {
-  table.push_back({"editor.open-close", 1, openClose, "opens and closes the editor twice"});
   table.push_back(
-      {"editor.reopen", 1, reopen, "idle and close with no editor, open twice without a close"});
+      {"editor.open-close", 1, openClose, "opens and closes the editor twice", kVst2 | kVst3});
+  table.push_back({"editor.reopen", 1, reopen,
+                   "idle and close with no editor, open twice without a close", kVst2 | kVst3});
   table.push_back({"editor.while-processing", 2, whileProcessing,
-                   "opens and closes the editor while audio is processed"});
+                   "opens and closes the editor while audio is processed", kVst2 | kVst3});
 }

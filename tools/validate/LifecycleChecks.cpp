@@ -193,7 +193,7 @@ void addLifecycleChecks(CheckTable& table) {
   table.push_back({"lifecycle.before-setup", 1, beforeSetup,
                    "answers parameter, program and state calls before any setup"});
   table.push_back({"lifecycle.process-unresumed", 1, processWithoutResume,
-                   "takes events and blocks before setup and while suspended", true});
+                   "takes events and blocks before setup and while suspended", kVst2});
   table.push_back({"lifecycle.suspend-mid-note", 1, suspendMidNote,
                    "survives three suspend/resume cycles during a note"});
   table.push_back({"lifecycle.panic", 1, panic,

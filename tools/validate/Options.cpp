@@ -32,9 +32,10 @@ void splitList(const std::string& text, std::vector<std::string>& out) {
 
 std::string validateUsage() {
   return "Usage: brisalonde-validate [options] PLUGIN\n"
-         "Runs a battery of host checks against a VST 2 instrument binary. Each check runs in\n"
-         "a process of its own under a watchdog and prints one line; the exit status is 1 when\n"
-         "any check failed.\n"
+         "Runs a battery of host checks against a VST 2 instrument binary, a VST 3 bundle or\n"
+         "an LV2 bundle (X.lv2, Linux only), each given the checks that apply to its format.\n"
+         "Each check runs in a process of its own under a watchdog and prints one line; the\n"
+         "exit status is 1 when any check failed.\n"
          "  --strictness N   1 (gentle) to 10 (everything, hardest); default 5\n"
          "  --seed N         seed of the random checks, for repeating a run\n"
          "  --only A,B       run only the checks whose names begin with A or B\n"

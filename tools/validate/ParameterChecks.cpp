@@ -206,9 +206,9 @@ void addParameterChecks(CheckTable& table) {
   table.push_back({"params.ends-and-random", 1, parameterEnds,
                    "every parameter at 0, 1 and random values, alone and together"});
   table.push_back({"params.text-round-trip", 1, textRoundTrip,
-                   "display text typed back gives the same text and value"});
+                   "display text typed back gives the same text and value", kVst2 | kVst3});
   table.push_back({"params.text-bounds", 1, textBounds,
-                   "texts end within 8 (parameters), 24, 32 and 64 bytes"});
+                   "texts end within 8 (parameters), 24, 32 and 64 bytes", kVst2 | kVst3});
   table.push_back({"params.every-frame", 1, automationEveryFrame,
                    "automation of every parameter on every frame"});
 }

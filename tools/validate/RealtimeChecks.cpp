@@ -223,7 +223,7 @@ void addRealtimeChecks(CheckTable& table) {
   table.push_back({"realtime.no-allocation", 1, noAllocation,
                    "no heap allocation or free on the audio thread after the first block"});
   table.push_back({"realtime.no-host-callback", 1, noHostCallback,
-                   "no call back into the host from the audio thread", true});
+                   "no call back into the host from the audio thread", kVst2});
   table.push_back({"realtime.float-mode", 1, floatMode,
                    "the host's floating-point mode is restored after every audio call"});
 }

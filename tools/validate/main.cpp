@@ -1,5 +1,6 @@
-// brisalonde-validate: a headless validator for VST 2 instruments and VST 3 bundles. It drives a
-// plug-in the ways hosts do, including the unusual ones, and reports what breaks.
+// brisalonde-validate: a headless validator for VST 2 instruments, VST 3 bundles and LV2
+// bundles. It drives a plug-in the ways hosts do, including the unusual ones, and reports what
+// breaks.
 #include <chrono>
 #include <cstdio>
 #include <string>
