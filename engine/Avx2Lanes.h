@@ -22,6 +22,8 @@ struct Avx2Lanes {
 
   // VEX-encoded loads need no alignment.
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm256_loadu_pd(p); }
+  // A coefficient's stored lanes (TriangleWeights.h), whole.
+  [[gnu::always_inline]] static Vec loadCoefficient(const double* p) { return load(p); }
   [[gnu::always_inline]] static void store(double* p, Vec v) { _mm256_storeu_pd(p, v); }
   [[gnu::always_inline]] static void storeUnaligned(double* p, Vec v) { _mm256_storeu_pd(p, v); }
   [[gnu::always_inline]] static Vec set1(double x) { return _mm256_set1_pd(x); }

@@ -79,13 +79,13 @@ void noteOff(ToneEngine& e, const QueuedMidiEvent& ev) {
   const int index = slotOf(ev);
   NoteSlot& slot = e.slots[index];
   slot.held = false;
-  if (slot.stamp != 0) {
-    if (e.sustainDown) {
-      noteSustained(e.noteOrder, index);
-    } else {
-      slot.stamp = 0;
-      dropCandidate(e.noteOrder, index);
-    }
+  // A slot with stamp 0 is no candidate: dropping it changes nothing, and the pedal keeps it
+  // out of its list, so neither case asks which it is.
+  if (e.sustainDown) {
+    noteSustained(e.noteOrder, index, slot.stamp != 0);
+  } else {
+    slot.stamp = 0;
+    dropCandidate(e.noteOrder, index);
   }
   pickCurrentSlot(e);
 }
@@ -131,7 +131,7 @@ void pitchBend(ToneEngine& e, const QueuedMidiEvent& ev) {
 // ones it keeps (once it lifts, released slots lose their stamps). Stamps only grow, so the
 // newest candidate has the largest stamp.
 void pickCurrentSlot(ToneEngine& e) {
-  const int best = e.noteOrder.newest;
+  const int best = newestCandidate(e.noteOrder);
   if (best < 0) {
     e.gate = false;  // release at the last pitch
     return;

@@ -111,12 +111,13 @@ template <class V, class Mix>
   Vec harmonic[kSines];
 #pragma GCC unroll 4
   for (int j = 0; j < kSines; ++j)
-    harmonic[j] = V::load(w.coefficient[j * kCoefficients + kCoefficients - 1]);
+    harmonic[j] = V::loadCoefficient(w.coefficient[j * kCoefficients + kCoefficients - 1]);
 #pragma GCC unroll 16
   for (int c = kCoefficients - 2; c >= 0; --c) {
 #pragma GCC unroll 4
     for (int j = 0; j < kSines; ++j)
-      harmonic[j] = V::mulAdd(harmonic[j], o.stride, V::load(w.coefficient[j * kCoefficients + c]));
+      harmonic[j] = V::mulAdd(harmonic[j], o.stride,
+                              V::loadCoefficient(w.coefficient[j * kCoefficients + c]));
   }
 
   const Vec triangle = mix.at(kTriangleTerm, i);

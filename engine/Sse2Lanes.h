@@ -23,6 +23,8 @@ struct Sse2Lanes {
   // Loads and stores of doubles expect 16-byte alignment, so that they can fold into the
   // arithmetic; every stage array and every even step is aligned so.
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm_load_pd(p); }
+  // A coefficient's first two stored lanes (TriangleWeights.h).
+  [[gnu::always_inline]] static Vec loadCoefficient(const double* p) { return load(p); }
   [[gnu::always_inline]] static void storeHigh(double* p, Vec v) { _mm_storeh_pd(p, v); }
   // (lo, hi) from two numbers; (a0, b0) and (a1, b0) from two vectors.
   [[gnu::always_inline]] static Vec pair(double lo, double hi) { return _mm_set_pd(hi, lo); }

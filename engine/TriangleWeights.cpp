@@ -10,7 +10,7 @@ namespace voice {
 namespace {
 
 struct Polynomials {
-  double row[kTriangleTerms + 1][kTriangleTerms][kMaxLanes];
+  double row[kTriangleTerms + 1][kTriangleTerms][kCoefficientLanes];
 };
 
 // Row n holds the polynomials of the first n odd harmonics for C sines, term j being harmonic

@@ -1,8 +1,8 @@
 // The triangle's harmonic sum for the current harmonic limit, as one polynomial per sine of
 // theta, 3 theta, .. (2C - 1) theta in the stride 2 cos(2C theta), for C = 2 or 4 sines; each
-// coefficient stored once per lane of the widest vector form, so that any form loads a whole
-// vector of one coefficient. The polynomials of every limit sit in a table made at compile
-// time, so that a change of limit, frequent among close notes, only moves a pointer.
+// coefficient stored in several lanes, so that a form loads a whole vector of one coefficient. The
+// polynomials of every limit sit in a table made at compile time, so that a change of limit,
+// frequent among close notes, only moves a pointer.
 #pragma once
 
 #include "engine/VoiceConstants.h"
@@ -17,11 +17,16 @@ namespace voice {
 // harmonic.
 constexpr int kMaxTriangleSines = 4;
 
+// Copies of each coefficient: a whole vector for the forms of up to four lanes, whose
+// multiply-adds then take it straight from memory; the eight-lane form broadcasts one copy.
+// Four rather than eight halves the cache lines a change of limit brings in.
+constexpr int kCoefficientLanes = 4;
+
 struct TriangleWeights {
   int harmonicLimit;  // K: harmonics above it weigh 0
   int sines;          // C, the layout of the coefficients
   // Coefficient j * (32 / C) + i multiplies s^i in the polynomial of sin((2j + 1) theta).
-  const double (*coefficient)[kMaxLanes];
+  const double (*coefficient)[kCoefficientLanes];
 };
 
 // Sets the polynomials of `sines` (2 or 4) sines for the weights +1/k^2 for k mod 4 = 1,

@@ -42,6 +42,10 @@ struct ArrayLanes {
   static Vec load(const double* p) {
     return each([&](int i) { return p[i]; });
   }
+  // One stored copy in every lane, as the eight-lane form takes the triangle's coefficients.
+  static Vec loadCoefficient(const double* p) {
+    return each([&](int) { return *p; });
+  }
   static void store(double* p, Vec a) {
     for (int i = 0; i < N; ++i)
       p[i] = a.v[i];
