@@ -84,6 +84,6 @@ const LV2_Descriptor kDescriptor = {kLv2PluginUri, instantiate, connectPort, act
 
 }  // namespace
 
-extern "C" LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index) {
+LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index) {
   return index == 0 ? &kDescriptor : nullptr;
 }

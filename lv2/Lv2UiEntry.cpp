@@ -89,6 +89,6 @@ const LV2UI_Descriptor kDescriptor = {kLv2UiUri, instantiate, cleanup, portEvent
 
 }  // namespace
 
-extern "C" LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
+LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
   return index == 0 ? &kDescriptor : nullptr;
 }

@@ -82,7 +82,8 @@ class Vst3EventList : public HostObject<vst3::IEventList, vst3::kIidIEventList> 
   std::vector<vst3::Event> events_;
 };
 
-class Vst3ParamValueQueue : public HostObject<vst3::IParamValueQueue, vst3::kIidIParamValueQueue> {
+class Vst3ParamValueQueue final
+    : public HostObject<vst3::IParamValueQueue, vst3::kIidIParamValueQueue> {
  public:
   static constexpr size_t kCapacity = 1024;
   Vst3ParamValueQueue() { points_.reserve(kCapacity); }
