@@ -4,13 +4,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "tools/host/BridgeSupport.h"
 #include "tools/host/Vst3Module.h"
 #include "tools/host/Vst3Plugin.h"
 #include "vst3/Vst3View.h"
@@ -22,16 +21,8 @@ namespace {
 
 const Vst3Module* currentModule = nullptr;
 
-constexpr int32_t kVstVersion = 2400;
-constexpr int32_t kRunLoopServeMs = 1;   // one idle call serves what is due, without waiting
-constexpr size_t kEventCapacity = 8192;  // MIDI events held for the next block
+constexpr int32_t kRunLoopServeMs = 1;  // one idle call serves what is due, without waiting
 constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
-
-// A MIDI event held until the block it belongs to.
-struct HeldMidi {
-  int32_t frame;
-  uint8_t bytes[3];
-};
 
 // A value set from any thread, handed to the processor at the start of the next block, as
 // hosts queue their parameter changes. Until then it is what the host reads back.
@@ -58,10 +49,11 @@ struct Vst3Effect {
   std::unique_ptr<PendingValue[]> pending;  // one per visible parameter
   int32_t pendingCount = 0;
   PendingValue pendingProgram;
-  std::vector<HeldMidi> held;  // capacity reserved at creation
+  bridge::InstrumentFace face;
+  bridge::HeldMidi held;
   // Taken around every call of process(), so that a flush from another thread never overlaps
   // the audio thread's block; held for one empty block at most.
-  std::atomic<bool> gate{false};
+  bridge::Gate gate;
   vst3::IPlugView* view = nullptr;
   ERect rect{};
 #if !defined(_WIN32)
@@ -71,14 +63,6 @@ struct Vst3Effect {
 
 Vst3Effect* self(AEffect* e) {
   return e != nullptr ? static_cast<Vst3Effect*>(e->object) : nullptr;
-}
-
-// Copies `text` into a host buffer of `capacity` bytes, always terminated.
-void copyText(void* ptr, const std::string& text, size_t capacity) {
-  if (ptr == nullptr || capacity == 0) return;
-  const size_t n = std::min(text.size(), capacity - 1);
-  std::memcpy(ptr, text.data(), n);
-  static_cast<char*>(ptr)[n] = '\0';
 }
 
 // Sets the processing up again after a change of rate, block size or precision: only an
@@ -182,15 +166,6 @@ bool anyPending(Vst3Effect& s) {
   return false;
 }
 
-void enterProcess(Vst3Effect& s) {
-  while (s.gate.exchange(true, std::memory_order_acquire))
-    std::this_thread::yield();
-}
-
-void leaveProcess(Vst3Effect& s) {
-  s.gate.store(false, std::memory_order_release);
-}
-
 void emptyBlock(Vst3Effect& s) {
   queuePending(s);
   float left = 0.0f, right = 0.0f;
@@ -209,9 +184,9 @@ void emptyBlock(Vst3Effect& s) {
 void flushPending(Vst3Effect& s) {
   if (!anyPending(s)) return;
   if (s.active) {
-    enterProcess(s);
+    s.gate.enter();
     emptyBlock(s);
-    leaveProcess(s);
+    s.gate.leave();
     return;
   }
   ensureConfigured(s);
@@ -224,21 +199,19 @@ void flushPending(Vst3Effect& s) {
   p.component()->setActive(0);
 }
 
-// The held MIDI events of frames [start, start + frames), re-timed to that piece; the last
-// piece also takes what lies beyond the block, as the plug-in would have seen it.
+// The held MIDI events of one piece of the block, as the plug-in would have seen them.
 void queueMidi(Vst3Effect& s, int32_t start, int32_t frames, bool last) {
-  for (const HeldMidi& h : s.held) {
-    const bool inside = h.frame >= start && h.frame < start + frames;
-    const bool before = start == 0 && h.frame < 0;
-    const bool beyond = last && h.frame >= start + frames;
-    if (inside || before || beyond) s.plugin.addMidi(h.frame - start, h.bytes, sizeof h.bytes);
-  }
+  s.held.forPiece(start, frames, last, [&](int32_t offset, const uint8_t* bytes) {
+    s.plugin.addMidi(offset, bytes, bridge::HeldMidi::kBytes);
+  });
 }
 
 intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                     float opt) {
   Vst3Effect* s = self(e);
   if (s == nullptr) return 0;
+  intptr_t answer = 0;
+  if (bridge::answerFace(s->face, opcode, index, ptr, answer)) return answer;
   Vst3Plugin& p = s->plugin;
   switch (opcode) {
     case effOpen:
@@ -256,24 +229,25 @@ intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, v
     case effGetProgram:
       return currentProgram(*s);
     case effGetProgramName:
-      copyText(ptr, p.programName(currentProgram(*s)), kVstMaxProgNameLen);
+      bridge::copyText(ptr, p.programName(currentProgram(*s)), kVstMaxProgNameLen);
       return 1;
     case effGetProgramNameIndexed: {
       if (index < 0 || index >= p.programCount()) return 0;
-      copyText(ptr, p.programName(index), kVstMaxProgNameLen);
+      bridge::copyText(ptr, p.programName(index), kVstMaxProgNameLen);
       return 1;
     }
     case effGetParamLabel:
-      copyText(ptr, p.parameterLabel(index), kVstMaxParamStrLen);
+      bridge::copyText(ptr, p.parameterLabel(index), kVstMaxParamStrLen);
       return 0;
     case effGetParamDisplay: {
       vst3::ParamID id = 0;
-      copyText(ptr, p.parameterId(index, id) ? p.parameterText(id, parameterValue(*s, index)) : "",
-               kVstMaxParamStrLen);
+      bridge::copyText(
+          ptr, p.parameterId(index, id) ? p.parameterText(id, parameterValue(*s, index)) : "",
+          kVstMaxParamStrLen);
       return 0;
     }
     case effGetParamName:
-      copyText(ptr, p.parameterName(index), kVstMaxParamStrLen);
+      bridge::copyText(ptr, p.parameterName(index), kVstMaxParamStrLen);
       return 0;
     case effCanBeAutomated:
       return index >= 0 && index < p.identity().numParams ? 1 : 0;
@@ -337,22 +311,8 @@ intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, v
       const auto* bytes = static_cast<const uint8_t*>(ptr);
       return p.setState(std::vector<uint8_t>(bytes, bytes + value)) ? 1 : 0;
     }
-    case effProcessEvents: {
-      const auto* events = static_cast<const VstEvents*>(ptr);
-      if (events == nullptr) return 0;
-      // numEvents pointers behind a record that declares two: read through a pointer.
-      const VstEvent* const* list = events->events;
-      for (int32_t i = 0; i < events->numEvents; ++i) {
-        const VstEvent* event = list[i];
-        if (event == nullptr || event->type != kVstMidiType) continue;
-        if (s->held.size() == s->held.capacity()) break;  // the rest of a flood is dropped
-        const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
-        HeldMidi h{midi->deltaFrames, {}};
-        std::memcpy(h.bytes, midi->midiData, sizeof h.bytes);
-        s->held.push_back(h);
-      }
-      return 1;
-    }
+    case effProcessEvents:
+      return s->held.hold(static_cast<const VstEvents*>(ptr));
     case effEditGetRect:
       return editorRect(*s, ptr);
     case effEditOpen:
@@ -365,34 +325,8 @@ intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, v
       if (s->view != nullptr) s->runLoop.run(kRunLoopServeMs);
 #endif
       return 0;
-    case effGetOutputProperties: {
-      if (ptr == nullptr || index < 0 || index >= p.outputCount()) return 0;
-      auto* pin = static_cast<VstPinProperties*>(ptr);
-      std::memset(pin, 0, sizeof *pin);
-      copyText(pin->label, index == 0 ? "Left" : "Right", sizeof pin->label);
-      pin->flags = kVstPinIsActive | kVstPinIsStereo;
-      return 1;
-    }
-    case effGetPlugCategory:
-      return kPlugCategSynth;
-    case effGetEffectName:
-    case effGetProductString:
-      copyText(ptr, p.identity().effectName, kVstMaxEffectNameLen);
-      return 1;
-    case effGetVendorString:
-      copyText(ptr, p.identity().vendor, kVstMaxVendorStrLen);
-      return 1;
-    case effGetVstVersion:
-      return kVstVersion;
-    case effCanDo: {
-      if (ptr == nullptr) return 0;
-      const std::string what = static_cast<const char*>(ptr);
-      return what == "receiveVstEvents" || what == "receiveVstMidiEvent" ? 1 : -1;
-    }
     case effGetTailSize:
       return p.tailFrames();
-    case effGetNumMidiInputChannels:
-      return 16;
     default:
       return 0;
   }
@@ -406,7 +340,7 @@ void processInto(AEffect* e, Sample** outputs, int32_t frames) {
   if (s == nullptr || outputs == nullptr || outputs[0] == nullptr || outputs[1] == nullptr ||
       frames < 0)
     return;
-  enterProcess(*s);
+  s->gate.enter();
   queuePending(*s);
   int32_t start = 0;
   do {
@@ -417,7 +351,7 @@ void processInto(AEffect* e, Sample** outputs, int32_t frames) {
     start += piece;
   } while (start < frames);
   s->held.clear();
-  leaveProcess(*s);
+  s->gate.leave();
 }
 
 void processReplacing(AEffect* e, float** /*inputs*/, float** outputs, int32_t frames) {
@@ -451,9 +385,9 @@ AEffect* vst3EffectMain(audioMasterCallback /*master*/) {
     return nullptr;
   }
   const PluginIdentity id = s->plugin.identity();
+  s->face = {id.effectName, id.vendor, id.numOutputs};
   s->pendingCount = id.numParams;
   s->pending = std::make_unique<PendingValue[]>(static_cast<size_t>(std::max(id.numParams, 1)));
-  s->held.reserve(kEventCapacity);
   AEffect& e = s->effect;
   e.magic = kEffectMagic;
   e.dispatcher = dispatcher;

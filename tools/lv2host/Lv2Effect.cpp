@@ -19,13 +19,12 @@
 #include <atomic>
 #include <cctype>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "tools/host/BridgeSupport.h"
 #include "tools/lv2host/Lv2Instrument.h"
 #include "tools/lv2host/Lv2ParameterRange.h"
 
@@ -34,18 +33,9 @@ namespace {
 std::string selectedBundle;
 std::string selectedUri;
 
-constexpr int32_t kVstVersion = 2400;
 constexpr double kFirstRate = 44100.0;  // until the host sends its own
 constexpr int32_t kFirstBlock = 1024;
-constexpr int32_t kMaxBlock = 16384;     // the longest piece a block is cut into
-constexpr size_t kEventCapacity = 8192;  // MIDI events held for the next block
-constexpr size_t kMidiBytes = 3;
-
-struct HeldMidi {
-  int32_t frame;
-  uint8_t bytes[kMidiBytes];
-};
-
+constexpr int32_t kMaxBlock = 16384;  // the longest piece a block is cut into
 // A control input as a parameter: the value last set, in the port's own units, and whether
 // the port has yet to take it.
 struct Parameter {
@@ -57,8 +47,7 @@ struct Parameter {
 struct Lv2Effect {
   AEffect effect{};
   Lv2Instrument plugin;
-  std::string name;
-  std::string author;
+  bridge::InstrumentFace face;
   std::unique_ptr<Parameter[]> parameters;
   int32_t parameterCount = 0;
   std::vector<std::string> programNames;
@@ -67,12 +56,12 @@ struct Lv2Effect {
   double sampleRate = kFirstRate;
   int32_t blockSize = kFirstBlock;
   std::atomic<bool> active{false};
-  std::vector<HeldMidi> held;  // capacity reserved at creation
+  bridge::HeldMidi held;
   std::vector<uint8_t> chunk;  // the last state handed out, alive until the next request
   std::mutex stateLock;        // one state operation at a time, whichever thread asks
   // Taken around run() and around everything that must not overlap it; the audio thread
   // waits at most for one restore.
-  std::atomic<bool> gate{false};
+  bridge::Gate gate;
 
   ~Lv2Effect() {
     for (LilvState* state : programs)
@@ -82,22 +71,6 @@ struct Lv2Effect {
 
 Lv2Effect* self(AEffect* e) {
   return e != nullptr ? static_cast<Lv2Effect*>(e->object) : nullptr;
-}
-
-void copyText(void* ptr, const std::string& text, size_t capacity) {
-  if (ptr == nullptr || capacity == 0) return;
-  const size_t n = std::min(text.size(), capacity - 1);
-  std::memcpy(ptr, text.data(), n);
-  static_cast<char*>(ptr)[n] = '\0';
-}
-
-void enter(Lv2Effect& s) {
-  while (s.gate.exchange(true, std::memory_order_acquire))
-    std::this_thread::yield();
-}
-
-void leave(Lv2Effect& s) {
-  s.gate.store(false, std::memory_order_release);
 }
 
 // Inside the gate: what was set since the last block reaches the ports.
@@ -118,11 +91,11 @@ void readPorts(Lv2Effect& s) {
 
 // Holding stateLock.
 void restore(Lv2Effect& s, const LilvState* state) {
-  enter(s);
+  s.gate.enter();
   applyPending(s);
   s.plugin.applyState(state);
   readPorts(s);
-  leave(s);
+  s.gate.leave();
 }
 
 std::string programName(const Lv2Effect& s, int32_t index) {
@@ -134,10 +107,10 @@ std::string programName(const Lv2Effect& s, int32_t index) {
 intptr_t saveChunk(Lv2Effect& s, void* ptr) {
   if (ptr == nullptr) return 0;
   std::lock_guard<std::mutex> lock(s.stateLock);
-  enter(s);
+  s.gate.enter();
   applyPending(s);
   LilvState* state = s.plugin.saveState();
-  leave(s);
+  s.gate.leave();
   if (state == nullptr) return 0;
   const std::string label = programName(s, s.program.load());
   if (!label.empty()) lilv_state_set_label(state, label.c_str());
@@ -176,55 +149,37 @@ intptr_t setProgram(Lv2Effect& s, intptr_t index) {
 void setSampleRate(Lv2Effect& s, float rate) {
   if (s.active.load() || !(rate > 0.0f) || rate == s.sampleRate) return;
   std::lock_guard<std::mutex> lock(s.stateLock);
-  enter(s);
+  s.gate.enter();
   applyPending(s);
   if (s.plugin.reinstantiate(rate)) s.sampleRate = rate;
-  leave(s);
+  s.gate.leave();
 }
 
 void setActive(Lv2Effect& s, bool on) {
   if (on == s.active.load()) return;
-  enter(s);
+  s.gate.enter();
   if (on)
     s.plugin.activate();
   else
     s.plugin.deactivate();
   s.active.store(on);
-  leave(s);
+  s.gate.leave();
 }
 
-// The held MIDI events of frames [start, start + frames), re-timed to that piece; the last
-// piece also takes what lies beyond the block.
+// The held MIDI events of one piece of the block; those before the block at its start, as LV2
+// frames are never negative.
 void queueMidi(Lv2Effect& s, int32_t start, int32_t frames, bool last) {
-  for (const HeldMidi& h : s.held) {
-    const bool inside = h.frame >= start && h.frame < start + frames;
-    const bool before = start == 0 && h.frame < 0;
-    const bool beyond = last && h.frame >= start + frames;
-    if (inside || before || beyond)
-      s.plugin.addMidi(static_cast<uint32_t>(std::max(h.frame - start, 0)), h.bytes, kMidiBytes);
-  }
-}
-
-intptr_t holdEvents(Lv2Effect& s, const VstEvents* events) {
-  if (events == nullptr) return 0;
-  // numEvents pointers behind a record that declares two: read through a pointer.
-  const VstEvent* const* list = events->events;
-  for (int32_t i = 0; i < events->numEvents; ++i) {
-    const VstEvent* event = list[i];
-    if (event == nullptr || event->type != kVstMidiType) continue;
-    if (s.held.size() == s.held.capacity()) break;  // the rest of a flood is dropped
-    const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
-    HeldMidi h{midi->deltaFrames, {}};
-    std::memcpy(h.bytes, midi->midiData, kMidiBytes);
-    s.held.push_back(h);
-  }
-  return 1;
+  s.held.forPiece(start, frames, last, [&](int32_t offset, const uint8_t* bytes) {
+    s.plugin.addMidi(static_cast<uint32_t>(std::max(offset, 0)), bytes, bridge::HeldMidi::kBytes);
+  });
 }
 
 intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                     float opt) {
   Lv2Effect* s = self(e);
   if (s == nullptr) return 0;
+  intptr_t answer = 0;
+  if (bridge::answerFace(s->face, opcode, index, ptr, answer)) return answer;
   switch (opcode) {
     case effClose:
       setActive(*s, false);
@@ -235,19 +190,20 @@ intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, v
     case effGetProgram:
       return s->program.load();
     case effGetProgramName:
-      copyText(ptr, programName(*s, s->program.load()), kVstMaxProgNameLen);
+      bridge::copyText(ptr, programName(*s, s->program.load()), kVstMaxProgNameLen);
       return 1;
     case effGetProgramNameIndexed:
       if (index < 0 || static_cast<size_t>(index) >= s->programNames.size()) return 0;
-      copyText(ptr, programName(*s, index), kVstMaxProgNameLen);
+      bridge::copyText(ptr, programName(*s, index), kVstMaxProgNameLen);
       return 1;
     case effGetParamName:
-      copyText(ptr, index >= 0 && index < s->parameterCount ? s->parameters[index].port.name : "",
-               kVstMaxParamStrLen);
+      bridge::copyText(
+          ptr, index >= 0 && index < s->parameterCount ? s->parameters[index].port.name : "",
+          kVstMaxParamStrLen);
       return 0;
     case effGetParamLabel:
     case effGetParamDisplay:
-      copyText(ptr, "", kVstMaxParamStrLen);  // LV2 ports have no texts of their own
+      bridge::copyText(ptr, "", kVstMaxParamStrLen);  // LV2 ports have no texts of their own
       return 0;
     case effCanBeAutomated:
       return index >= 0 && index < s->parameterCount ? 1 : 0;
@@ -266,33 +222,7 @@ intptr_t dispatcher(AEffect* e, int32_t opcode, int32_t index, intptr_t value, v
     case effSetChunk:
       return loadChunk(*s, ptr, value);
     case effProcessEvents:
-      return holdEvents(*s, static_cast<const VstEvents*>(ptr));
-    case effGetOutputProperties: {
-      if (ptr == nullptr || index < 0 || index >= s->plugin.outputCount()) return 0;
-      auto* pin = static_cast<VstPinProperties*>(ptr);
-      std::memset(pin, 0, sizeof *pin);
-      copyText(pin->label, index == 0 ? "Left" : "Right", sizeof pin->label);
-      pin->flags = kVstPinIsActive | kVstPinIsStereo;
-      return 1;
-    }
-    case effGetPlugCategory:
-      return kPlugCategSynth;
-    case effGetEffectName:
-    case effGetProductString:
-      copyText(ptr, s->name, kVstMaxEffectNameLen);
-      return 1;
-    case effGetVendorString:
-      copyText(ptr, s->author, kVstMaxVendorStrLen);
-      return 1;
-    case effGetVstVersion:
-      return kVstVersion;
-    case effCanDo: {
-      if (ptr == nullptr) return 0;
-      const std::string what = static_cast<const char*>(ptr);
-      return what == "receiveVstEvents" || what == "receiveVstMidiEvent" ? 1 : -1;
-    }
-    case effGetNumMidiInputChannels:
-      return 16;
+      return s->held.hold(static_cast<const VstEvents*>(ptr));
     default:
       return 0;
   }
@@ -306,7 +236,7 @@ void processReplacing(AEffect* e, float** /*inputs*/, float** outputs, int32_t f
   const int32_t channels = s->plugin.outputCount();
   for (int32_t c = 0; c < channels; ++c)
     if (outputs[c] == nullptr) return;
-  enter(*s);
+  s->gate.enter();
   if (!s->active.load()) {
     for (int32_t c = 0; c < channels; ++c)
       std::fill(outputs[c], outputs[c] + frames, 0.0f);
@@ -323,7 +253,7 @@ void processReplacing(AEffect* e, float** /*inputs*/, float** outputs, int32_t f
     } while (start < frames);
   }
   s->held.clear();
-  leave(*s);
+  s->gate.leave();
 }
 
 void setParameter(AEffect* e, int32_t index, float value) {
@@ -343,8 +273,7 @@ float getParameter(AEffect* e, int32_t index) {
 
 bool open(Lv2Effect& s) {
   if (!s.plugin.openBundle(selectedBundle, selectedUri, kFirstRate, kMaxBlock)) return false;
-  s.name = s.plugin.name();
-  s.author = s.plugin.author();
+  s.face = {s.plugin.name(), s.plugin.author(), s.plugin.outputCount()};
   const std::vector<Lv2Instrument::Control> controls = s.plugin.controls();
   s.parameterCount = static_cast<int32_t>(controls.size());
   s.parameters = std::make_unique<Parameter[]>(std::max<size_t>(controls.size(), 1));
@@ -358,7 +287,6 @@ bool open(Lv2Effect& s) {
     s.programNames.push_back(label);
     s.programs.push_back(state);
   }
-  s.held.reserve(kEventCapacity);
   return true;
 }
 
