@@ -1,6 +1,7 @@
 // Note table and controller handling.
 #include "engine/NoteLogic.h"
 
+#include <array>
 #include <cmath>
 
 #include "engine/ParamMapping.h"
@@ -26,6 +27,15 @@ constexpr uint8_t kDataMask = 0x7F;
 constexpr double kMaxDataValue = 127.0;
 constexpr double kBendSteps = 16384.0;
 constexpr double kPedalDownThreshold = 0.5;
+
+// Each 7-bit velocity divided by 127, the same quotients as at run time: a division on every
+// note event would lengthen the path from the newest candidate to the voice.
+constexpr std::array<double, 128> kVelocityFactors = [] {
+  std::array<double, 128> factors{};
+  for (int v = 0; v < 128; ++v)
+    factors[v] = v / kMaxDataValue;
+  return factors;
+}();
 
 int slotOf(const QueuedMidiEvent& ev) {
   return (ev.status & kChannelMask) * kNotesPerChannel + ev.data1;
@@ -137,7 +147,7 @@ void pickCurrentSlot(ToneEngine& e) {
     return;
   }
   e.currentSlot = best;
-  e.noteVelocity = e.slots[best].velocity / kMaxDataValue;
+  e.noteVelocity = kVelocityFactors[e.slots[best].velocity & kDataMask];
   e.gate = true;
 }
 
