@@ -22,7 +22,6 @@ struct SectionLanes {
   typename P::Vec b0, c1, c2, a1, a2;  // coefficients, one section per lane
   typename P::Vec z1, z2;              // states
 
-  SectionLanes() = default;
   SectionLanes(const BiquadSection& lo, const BiquadSection& hi)
       : b0(P::pair(lo.b0, hi.b0)),
         c1(P::pair(throughOutput(lo.b1, lo.a1, lo.b0), throughOutput(hi.b1, hi.a1, hi.b0))),
@@ -55,52 +54,29 @@ template <class P>
   return y;
 }
 
-// The decimator over a run, frame 0 first, a stretch of frames at a time: b.mixed (two steps
-// per frame) into b.filtered, the filter states carrying on from run to run. The first section
-// runs one step ahead of the second; after each paired step, lane 0 of `ahead` holds the first
-// section's output and lane 1 the second's.
+// b.mixed (2 * frames steps) into b.filtered (frames values); the filter states carry on.
 template <class P>
-struct DecimatorRun {
-  SectionLanes<P> sections;
-  typename P::Vec ahead;
-  int next;  // the frame whose steps come next; 0 before the start
-
-  // Frame 0, whose steps must be in b.mixed.
-  [[gnu::always_inline]] void start(BiquadSection (&decimator)[2], const StageBuffers& b) {
-    const double first = stepAlone<P>(decimator[0], b.mixed[0]);
-    sections = SectionLanes<P>(decimator[0], decimator[1]);
-    ahead = sections.step(P::pair(b.mixed[1], first));
-    next = 1;
+inline void runDecimator(BiquadSection (&decimator)[2], StageBuffers& b, int frames) {
+  using Vec = typename P::Vec;
+  // The first section runs one step ahead; after each paired step, lane 0 of `ahead` holds
+  // its output and lane 1 the second section's.
+  const double first = stepAlone<P>(decimator[0], b.mixed[0]);
+  SectionLanes<P> sections(decimator[0], decimator[1]);
+  Vec ahead = sections.step(P::pair(b.mixed[1], first));
+  for (int f = 1; f < frames; ++f) {
+    // Steps 2f and 2f + 1 of the first section beside steps 2f - 1 and 2f of the second,
+    // whose output at the odd step 2f - 1 is the sample of frame f - 1.
+    const Vec x = P::load(b.mixed + 2 * f);
+    ahead = sections.step(P::lows(x, ahead));
+    P::storeHigh(b.filtered + f - 1, ahead);
+    ahead = sections.step(P::highLow(x, ahead));
   }
-
-  // Frames up to `last`, whose steps must be in b.mixed.
-  [[gnu::noinline]] void advance(StageBuffers& b, int last) {
-    using Vec = typename P::Vec;
-    // Worked on in locals, which stay in registers over the loop.
-    SectionLanes<P> lanes = sections;
-    Vec out = ahead;
-    for (int f = next; f < last; ++f) {
-      // Steps 2f and 2f + 1 of the first section beside steps 2f - 1 and 2f of the second,
-      // whose output at the odd step 2f - 1 is the sample of frame f - 1.
-      const Vec x = P::load(b.mixed + 2 * f);
-      out = lanes.step(P::lows(x, out));
-      P::storeHigh(b.filtered + f - 1, out);
-      out = lanes.step(P::highLow(x, out));
-    }
-    sections = lanes;
-    ahead = out;
-    if (last > next) next = last;
-  }
-
-  // After the run's last frame: its sample, and the states back into the sections.
-  [[gnu::always_inline]] void finish(BiquadSection (&decimator)[2], StageBuffers& b) {
-    decimator[0].z1 = P::low(sections.z1);
-    decimator[0].z2 = P::low(sections.z2);
-    decimator[1].z1 = P::high(sections.z1);
-    decimator[1].z2 = P::high(sections.z2);
-    b.filtered[next - 1] = stepAlone<P>(decimator[1], P::low(ahead));
-    padAfter(b.filtered, next);
-  }
-};
+  decimator[0].z1 = P::low(sections.z1);
+  decimator[0].z2 = P::low(sections.z2);
+  decimator[1].z1 = P::high(sections.z1);
+  decimator[1].z2 = P::high(sections.z2);
+  b.filtered[frames - 1] = stepAlone<P>(decimator[1], P::low(ahead));
+  padAfter(b.filtered, frames);
+}
 
 }  // namespace voice
