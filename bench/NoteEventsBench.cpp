@@ -56,14 +56,23 @@ void quietBlock(benchmark::State& state) {
   }
 }
 
+// How the parts of the 4,096-event block are told apart: the same events all on frame 0 (one
+// run, so no runs between events), and on frame 0 with presses and releases taking turns
+// between the pedal changes instead of coming in random order (so that the processor guesses
+// the kind of nearly every event right).
+enum class Spread { kRandomFrames, kFrameZero, kFrameZeroTakingTurns };
+
 // 4,096 note-ons and note-offs at random frames, channels and keys, one in twenty a pedal
 // change, in time order.
-std::vector<TimedEvent> denseEvents(uint32_t seed) {
+std::vector<TimedEvent> denseEvents(uint32_t seed, Spread spread = Spread::kRandomFrames) {
   std::mt19937 random(seed);
   std::vector<TimedEvent> events(4096);
+  int turn = 0;
   for (TimedEvent& e : events) {
     e.frame = static_cast<int32_t>(random() % kBlock);
-    const uint32_t roll = random() % 20;
+    if (spread != Spread::kRandomFrames) e.frame = 0;
+    uint32_t roll = random() % 20;
+    if (spread == Spread::kFrameZeroTakingTurns && roll != 0) roll = turn++ % 2 ? 15 : 5;
     const uint8_t channel = static_cast<uint8_t>(random() % 16);
     e.data1 = static_cast<uint8_t>(random() % 128);
     if (roll == 0) {
@@ -82,7 +91,7 @@ void blockOf4096NoteEvents(benchmark::State& state) {
   Instrument in;
   std::vector<std::vector<TimedEvent>> blocks;
   for (uint32_t seed = 1; seed <= 16; ++seed)
-    blocks.push_back(denseEvents(seed));
+    blocks.push_back(denseEvents(seed, static_cast<Spread>(state.range(0))));
   size_t next = 0;
   for (auto _ : state) {
     in.render(blocks[next]);
@@ -111,8 +120,24 @@ void denseChords(benchmark::State& state) {
   }
 }
 
+// Only queueing the 4,096 events of a block, as a host's event call does.
+void queueing4096NoteEvents(benchmark::State& state) {
+  Instrument in;
+  const std::vector<TimedEvent> events = denseEvents(1);
+  for (auto _ : state) {
+    for (const TimedEvent& e : events)
+      appendMidiEvent(*in.queue, e.frame, e.status, e.data1, e.data2);
+    benchmark::DoNotOptimize(in.queue->count);
+    in.queue->count = 0;
+  }
+}
+
 BENCHMARK(quietBlock);
-BENCHMARK(blockOf4096NoteEvents);
+BENCHMARK(blockOf4096NoteEvents)
+    ->Arg(static_cast<int>(Spread::kRandomFrames))
+    ->Arg(static_cast<int>(Spread::kFrameZero))
+    ->Arg(static_cast<int>(Spread::kFrameZeroTakingTurns));
+BENCHMARK(queueing4096NoteEvents);
 BENCHMARK(denseChords);
 
 }  // namespace
