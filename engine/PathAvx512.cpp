@@ -20,29 +20,13 @@
 #endif
 
 #include "engine/Avx512Lanes.h"
-#include "engine/StageKernels.h"
-#include "engine/VibratoKernel.h"
+#include "engine/FormStages.h"
 
-namespace {
-
-void renderFloat(ToneEngine& e, const OutputChannels<float>& out, int32_t offset) {
-  voice::renderStages<voice::Avx512Lanes>(e, out, offset);
-}
-
-void renderDouble(ToneEngine& e, const OutputChannels<double>& out, int32_t offset) {
-  voice::renderStages<voice::Avx512Lanes>(e, out, offset);
-}
-
-void vibratoRatios(StageBuffers& b, int from, int to) {
-  voice::runVibratoRatios<voice::Avx512Lanes>(b, from, to);
-}
-
-}  // namespace
+// Taken here, between the pragmas, so that the functions are compiled for this form.
+const StageFunctions kAvx512Stages = FormStages<voice::Avx512Lanes>::kFunctions;
 
 #if defined(__clang__)
 #pragma clang attribute pop
 #else
 #pragma GCC pop_options
 #endif
-
-const StageFunctions kAvx512Stages = {renderFloat, renderDouble, vibratoRatios};
