@@ -70,7 +70,7 @@ inline void makeNewest(NoteOrder& o, int slot) {
 
 // Notes the slot in the list of its kind when `when` holds, once until that list is emptied;
 // the entry past the list's end may be written, never counted.
-inline void noteSustained(NoteOrder& o, int slot, bool when = true) {
+inline void noteSustained(NoteOrder& o, int slot, bool when) {
   SlotLinks& links = o.links[slot];
   o.sustained[o.sustainedCount] = static_cast<int16_t>(slot);
   o.sustainedCount += when & !links.isSustained;

@@ -30,6 +30,10 @@ struct Node {
   ~Node() { lilv_node_free(node); }
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
+  // The node's text, or `absent` when there is no node.
+  std::string text(const std::string& absent = "") const {
+    return node != nullptr ? lilv_node_as_string(node) : absent;
+  }
   LilvNode* node;
 };
 
@@ -118,19 +122,11 @@ bool Lv2Instrument::instantiate(const std::string& uri, double sampleRate, int32
 }
 
 std::string Lv2Instrument::name() const {
-  if (plugin_ == nullptr) return "";
-  LilvNode* n = lilv_plugin_get_name(plugin_);
-  std::string text = n != nullptr ? lilv_node_as_string(n) : "";
-  lilv_node_free(n);
-  return text;
+  return plugin_ != nullptr ? Node(lilv_plugin_get_name(plugin_)).text() : "";
 }
 
 std::string Lv2Instrument::author() const {
-  if (plugin_ == nullptr) return "";
-  LilvNode* n = lilv_plugin_get_author_name(plugin_);
-  std::string text = n != nullptr ? lilv_node_as_string(n) : "";
-  lilv_node_free(n);
-  return text;
+  return plugin_ != nullptr ? Node(lilv_plugin_get_author_name(plugin_)).text() : "";
 }
 
 std::vector<Lv2Instrument::Control> Lv2Instrument::controls() {
@@ -147,9 +143,7 @@ std::vector<Lv2Instrument::Control> Lv2Instrument::controls() {
     const LilvPort* port = lilv_plugin_get_port_by_index(plugin_, i);
     Control c;
     c.symbol = p.symbol;
-    LilvNode* name = lilv_port_get_name(plugin_, port);
-    c.name = name != nullptr ? lilv_node_as_string(name) : p.symbol;
-    lilv_node_free(name);
+    c.name = Node(lilv_port_get_name(plugin_, port)).text(p.symbol);
     // A port without a declared range is taken as 0 to 1.
     c.minimum = std::isnan(minimum[i]) ? 0.0f : minimum[i];
     c.maximum = std::isnan(maximum[i]) ? 1.0f : maximum[i];
