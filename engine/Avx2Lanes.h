@@ -16,8 +16,6 @@ struct Avx2Lanes {
   using Mask = __m256d;       // all ones in a lane where a comparison holds
   using Pair = FmaPairLanes;  // the two-lane form the decimator runs in
   static constexpr int kLanes = 4;
-  // Three-operand instructions and four lanes: prefer the shortest chains.
-  static constexpr bool kFewestInstructions = false;
   static constexpr int kTriangleSines = 4;
 
   // VEX-encoded loads need no alignment.

@@ -17,8 +17,6 @@ struct Avx512Lanes {
   using Mask = __mmask8;      // one bit per lane where a comparison holds
   using Pair = FmaPairLanes;  // the two-lane form the decimator runs in
   static constexpr int kLanes = 8;
-  // Three-operand instructions and eight lanes: prefer the shortest chains.
-  static constexpr bool kFewestInstructions = false;
   static constexpr int kTriangleSines = 4;
 
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm512_loadu_pd(p); }

@@ -24,29 +24,17 @@ inline constexpr double kExp2Series[9] = {1.0,
                                           1.5256312410530223e-05,
                                           1.3218242873613306e-06};
 
-// c0 + c1 z + ... + c8 z^8. Two-lane SSE2 takes Horner's rule, the fewest instructions; the
-// wide forms take Estrin's scheme, four dependent steps instead of eight.
+// c0 + c1 z + ... + c8 z^8 by Horner's rule: the fewest instructions. Its longer chain costs
+// nothing where it matters, in the oscillator bank, whose vectors are independent of each
+// other and keep the processor's multiply-add units busy.
 template <class V>
 [[gnu::always_inline]] inline typename V::Vec polynomial9(const double (&c)[9], typename V::Vec z) {
   using Vec = typename V::Vec;
-  if constexpr (V::kFewestInstructions) {
-    Vec sum = V::set1(c[8]);
+  Vec sum = V::set1(c[8]);
 #pragma GCC unroll 8
-    for (int i = 7; i >= 0; --i)
-      sum = V::mulAdd(sum, z, V::set1(c[i]));
-    return sum;
-  } else {
-    const Vec z2 = V::mul(z, z);
-    const Vec z4 = V::mul(z2, z2);
-    const Vec z8 = V::mul(z4, z4);
-    const Vec p01 = V::mulAdd(V::set1(c[1]), z, V::set1(c[0]));
-    const Vec p23 = V::mulAdd(V::set1(c[3]), z, V::set1(c[2]));
-    const Vec p45 = V::mulAdd(V::set1(c[5]), z, V::set1(c[4]));
-    const Vec p67 = V::mulAdd(V::set1(c[7]), z, V::set1(c[6]));
-    const Vec p03 = V::mulAdd(p23, z2, p01);
-    const Vec p47 = V::mulAdd(p67, z2, p45);
-    return V::mulAdd(V::set1(c[8]), z8, V::mulAdd(p47, z4, p03));
-  }
+  for (int i = 7; i >= 0; --i)
+    sum = V::mulAdd(sum, z, V::set1(c[i]));
+  return sum;
 }
 
 // A phase p in [0, 1) folded for its sine: sin(2 pi p) = -sign(u) sin(2 pi r), where

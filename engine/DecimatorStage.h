@@ -1,81 +1,98 @@
-// The decimator over a run: the mixed oscillator signal, two steps per frame, through the two
-// filter sections in series, keeping the output of every second step. Each section is
-// recursive and runs step after step, but the two can run side by side: in the two lanes of
-// P (a two-lane vector form), the first section at step t beside the second section at step
-// t - 1, which takes the first section's output of that step. Each lane computes exactly what
-// a section computes alone, so how a block is cut into runs changes no bit. A template only,
+// The decimator over a run: the mixed oscillator signal, two steps per frame, through the
+// low-pass (engine/DecimatorCoefficients.h), keeping the output of every second step. Its two
+// parallel sections take the same input, so they run side by side in the two lanes of P (a
+// two-lane vector form) without waiting for each other, and each frame computes the same
+// whatever run it falls in, so how a block is cut into runs changes no bit. A template only,
 // instantiated by each vector form.
 #pragma once
+
+#include <type_traits>
 
 #include "engine/BiquadSection.h"
 #include "engine/StageBuffers.h"
 
 namespace voice {
 
-// b - a b0: the feed-forward coefficient of x once y = b0 x + z1 is put into the state update.
-inline double throughOutput(double b, double a, double b0) {
-  return b - a * b0;
-}
-
+// Transposed direct form II with y put into the state updates: y = b0 x + z1,
+// z1' = c1 x - a1 z1 + z2 and z2' = c2 x - a2 z1, where c1 = b1 - a1 b0 and c2 = b2 - a2 b0.
+// One section per lane.
 template <class P>
 struct SectionLanes {
-  typename P::Vec b0, c1, c2, a1, a2;  // coefficients, one section per lane
-  typename P::Vec z1, z2;              // states
+  using Vec = typename P::Vec;
+  Vec b0, c1, c2, a1, a2;
+  Vec z1, z2;
 
-  SectionLanes(const BiquadSection& lo, const BiquadSection& hi)
-      : b0(P::pair(lo.b0, hi.b0)),
-        c1(P::pair(throughOutput(lo.b1, lo.a1, lo.b0), throughOutput(hi.b1, hi.a1, hi.b0))),
-        c2(P::pair(throughOutput(lo.b2, lo.a2, lo.b0), throughOutput(hi.b2, hi.a2, hi.b0))),
-        a1(P::pair(lo.a1, hi.a1)),
-        a2(P::pair(lo.a2, hi.a2)),
-        z1(P::pair(lo.z1, hi.z1)),
-        z2(P::pair(lo.z2, hi.z2)) {}
+  explicit SectionLanes(const BiquadSection (&s)[2])
+      : b0(P::pair(s[0].b0, s[1].b0)),
+        c1(P::pair(s[0].b1 - s[0].a1 * s[0].b0, s[1].b1 - s[1].a1 * s[1].b0)),
+        c2(P::pair(s[0].b2 - s[0].a2 * s[0].b0, s[1].b2 - s[1].a2 * s[1].b0)),
+        a1(P::pair(s[0].a1, s[1].a1)),
+        a2(P::pair(s[0].a2, s[1].a2)),
+        z1(P::pair(s[0].z1, s[1].z1)),
+        z2(P::pair(s[0].z2, s[1].z2)) {}
 
-  // One step of transposed direct form II in each lane: y = b0 x + z1, z1 = b1 x - a1 y + z2,
-  // z2 = b2 x - a2 y, with y put in: z1 = (b1 - a1 b0) x + z2 - a1 z1 and
-  // z2 = (b2 - a2 b0) x - a2 z1. The states then follow from the states without waiting for
-  // y, which halves the chain from one step's z1 to the next.
-  [[gnu::always_inline]] typename P::Vec step(typename P::Vec x) {
-    const typename P::Vec y = P::mulAdd(b0, x, z1);
-    const typename P::Vec nextZ2 = P::negMulAdd(a2, z1, P::mul(c2, x));
-    z1 = P::negMulAdd(a1, z1, P::mulAdd(c1, x, z2));
-    z2 = nextZ2;
+  void keepStates(BiquadSection (&s)[2]) const {
+    s[0].z1 = P::low(z1);
+    s[1].z1 = P::high(z1);
+    s[0].z2 = P::low(z2);
+    s[1].z2 = P::high(z2);
+  }
+
+  // Both steps of a frame with inputs x0 and x1; returns the second step's outputs.
+  [[gnu::always_inline]] Vec frame(Vec x0, Vec x1) {
+    const Vec midZ2 = P::negMulAdd(a2, z1, P::mul(c2, x0));
+    const Vec midZ1 = P::negMulAdd(a1, z1, P::mulAdd(c1, x0, z2));
+    const Vec y = P::mulAdd(b0, x1, midZ1);
+    z2 = P::negMulAdd(a2, midZ1, P::mul(c2, x1));
+    z1 = P::negMulAdd(a1, midZ1, P::mulAdd(c1, x1, midZ2));
     return y;
   }
 };
 
-// One section alone for one step, computed in both lanes exactly as in the paired steps.
+// The same sections, advanced a frame at a time: the next states follow from this frame's by
+// the square of the step matrix, so each waits for one multiply-add on top of one that waits
+// for the states, half the chain of two single steps. The output takes the single steps.
 template <class P>
-[[gnu::always_inline]] inline double stepAlone(BiquadSection& s, double x) {
-  SectionLanes<P> lanes(s, s);
-  const double y = P::low(lanes.step(P::pair(x, x)));
-  s.z1 = P::low(lanes.z1);
-  s.z2 = P::low(lanes.z2);
-  return y;
-}
-
-// b.mixed (2 * frames steps) into b.filtered (frames values); the filter states carry on.
-template <class P>
-inline void runDecimator(BiquadSection (&decimator)[2], StageBuffers& b, int frames) {
+struct FrameLanes : SectionLanes<P> {
   using Vec = typename P::Vec;
-  // The first section runs one step ahead; after each paired step, lane 0 of `ahead` holds
-  // its output and lane 1 the second section's.
-  const double first = stepAlone<P>(decimator[0], b.mixed[0]);
-  SectionLanes<P> sections(decimator[0], decimator[1]);
-  Vec ahead = sections.step(P::pair(b.mixed[1], first));
-  for (int f = 1; f < frames; ++f) {
-    // Steps 2f and 2f + 1 of the first section beside steps 2f - 1 and 2f of the second,
-    // whose output at the odd step 2f - 1 is the sample of frame f - 1.
-    const Vec x = P::load(b.mixed + 2 * f);
-    ahead = sections.step(P::lows(x, ahead));
-    P::storeHigh(b.filtered + f - 1, ahead);
-    ahead = sections.step(P::highLow(x, ahead));
+  using SectionLanes<P>::a1, SectionLanes<P>::a2, SectionLanes<P>::b0, SectionLanes<P>::c1,
+      SectionLanes<P>::c2, SectionLanes<P>::z1, SectionLanes<P>::z2;
+  // z1'' = (a1^2 - a2) z1 - a1 z2 + (c2 - a1 c1) x0 + c1 x1,
+  // z2'' = a1 a2 z1 - a2 z2 - a2 c1 x0 + c2 x1.
+  Vec z1FromZ1, z1FromX0, z2FromZ1, z2FromX0;
+
+  explicit FrameLanes(const BiquadSection (&s)[2]) : SectionLanes<P>(s) {
+    auto lanes = [&](auto coefficient) { return P::pair(coefficient(s[0]), coefficient(s[1])); };
+    auto c1Of = [](const BiquadSection& q) { return q.b1 - q.a1 * q.b0; };
+    auto c2Of = [](const BiquadSection& q) { return q.b2 - q.a2 * q.b0; };
+    z1FromZ1 = lanes([](const BiquadSection& q) { return q.a1 * q.a1 - q.a2; });
+    z1FromX0 = lanes([&](const BiquadSection& q) { return c2Of(q) - q.a1 * c1Of(q); });
+    z2FromZ1 = lanes([](const BiquadSection& q) { return q.a1 * q.a2; });
+    z2FromX0 = lanes([&](const BiquadSection& q) { return -q.a2 * c1Of(q); });
   }
-  decimator[0].z1 = P::low(sections.z1);
-  decimator[0].z2 = P::low(sections.z2);
-  decimator[1].z1 = P::high(sections.z1);
-  decimator[1].z2 = P::high(sections.z2);
-  b.filtered[frames - 1] = stepAlone<P>(decimator[1], P::low(ahead));
+
+  [[gnu::always_inline]] Vec frame(Vec x0, Vec x1) {
+    const Vec y = P::mulAdd(b0, x1, P::negMulAdd(a1, z1, P::mulAdd(c1, x0, z2)));
+    const Vec nextZ1 =
+        P::mulAdd(z1FromZ1, z1, P::negMulAdd(a1, z2, P::mulAdd(z1FromX0, x0, P::mul(c1, x1))));
+    z2 = P::mulAdd(z2FromZ1, z1, P::negMulAdd(a2, z2, P::mulAdd(z2FromX0, x0, P::mul(c2, x1))));
+    z1 = nextZ1;
+    return y;
+  }
+};
+
+// b.mixed (2 * frames steps) into b.filtered (frames values); the section states carry on.
+// The forms that count instructions take the single steps.
+template <class P>
+inline void runDecimator(BiquadSection (&sections)[2], StageBuffers& b, int frames) {
+  using Lanes = std::conditional_t<P::kFewestInstructions, SectionLanes<P>, FrameLanes<P>>;
+  Lanes lanes(sections);
+  for (int f = 0; f < frames; ++f) {
+    const typename P::Vec y =
+        lanes.frame(P::broadcast(b.mixed + 2 * f), P::broadcast(b.mixed + 2 * f + 1));
+    b.filtered[f] = P::low(y) + P::high(y);
+  }
+  lanes.keepStates(sections);
   padAfter(b.filtered, frames);
 }
 

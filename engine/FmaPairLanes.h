@@ -11,12 +11,12 @@ namespace {
 
 struct FmaPairLanes {
   using Vec = __m128d;
+  // Fused multiply-adds make the shorter chains cheap: prefer them.
+  static constexpr bool kFewestInstructions = false;
 
-  [[gnu::always_inline]] static Vec load(const double* p) { return _mm_loadu_pd(p); }
-  [[gnu::always_inline]] static void storeHigh(double* p, Vec v) { _mm_storeh_pd(p, v); }
+  // *p in both lanes.
+  [[gnu::always_inline]] static Vec broadcast(const double* p) { return _mm_loaddup_pd(p); }
   [[gnu::always_inline]] static Vec pair(double lo, double hi) { return _mm_set_pd(hi, lo); }
-  [[gnu::always_inline]] static Vec lows(Vec a, Vec b) { return _mm_unpacklo_pd(a, b); }
-  [[gnu::always_inline]] static Vec highLow(Vec a, Vec b) { return _mm_shuffle_pd(a, b, 1); }
   [[gnu::always_inline]] static double low(Vec v) { return _mm_cvtsd_f64(v); }
   [[gnu::always_inline]] static double high(Vec v) { return _mm_cvtsd_f64(_mm_unpackhi_pd(v, v)); }
 

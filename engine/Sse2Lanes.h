@@ -25,11 +25,9 @@ struct Sse2Lanes {
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm_load_pd(p); }
   // A coefficient's first two stored lanes (TriangleWeights.h).
   [[gnu::always_inline]] static Vec loadCoefficient(const double* p) { return load(p); }
-  [[gnu::always_inline]] static void storeHigh(double* p, Vec v) { _mm_storeh_pd(p, v); }
-  // (lo, hi) from two numbers; (a0, b0) and (a1, b0) from two vectors.
+  // (lo, hi) from two numbers, and *p in both lanes.
   [[gnu::always_inline]] static Vec pair(double lo, double hi) { return _mm_set_pd(hi, lo); }
-  [[gnu::always_inline]] static Vec lows(Vec a, Vec b) { return _mm_unpacklo_pd(a, b); }
-  [[gnu::always_inline]] static Vec highLow(Vec a, Vec b) { return _mm_shuffle_pd(a, b, 1); }
+  [[gnu::always_inline]] static Vec broadcast(const double* p) { return _mm_load1_pd(p); }
   [[gnu::always_inline]] static double low(Vec v) { return _mm_cvtsd_f64(v); }
   [[gnu::always_inline]] static double high(Vec v) { return _mm_cvtsd_f64(_mm_unpackhi_pd(v, v)); }
   [[gnu::always_inline]] static void store(double* p, Vec v) { _mm_store_pd(p, v); }

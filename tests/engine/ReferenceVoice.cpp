@@ -39,7 +39,7 @@ double section(BiquadSection& s, double x) {
 
 }  // namespace
 
-double referenceRenderSample(ToneEngine& e) {
+double referenceRenderSample(ToneEngine& e, BiquadSection (&decimator)[2]) {
   const double sr = e.sampleRate;
   const double a = std::exp(-1.0 / (0.008 * sr));
   for (int i = 0; i < kNumParams; ++i)
@@ -102,7 +102,7 @@ double referenceRenderSample(ToneEngine& e) {
         (std::sin(theta) + 0.035 * c * std::sin(3 * theta) + 0.01 * c * std::sin(5 * theta)) /
         (1 + 0.045 * c);
     const double x = (wS * square + wT * tri + wN * sine) / std::max(wS + wT + wN, 1.0);
-    y = section(e.decimator[1], section(e.decimator[0], x));
+    y = section(decimator[1], section(decimator[0], x));
     e.oscPhase = frac(N + E);
   }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/DecimatorCoefficients.h"
 #include "engine/NoteLogic.h"
 #include "tests/engine/ReferenceVoice.h"
 #include "tests/engine/UnitEngine.h"
@@ -63,6 +64,7 @@ Renders render(const Scenario& s, int32_t block, bool withReference) {
   UnitEngine unit(s.rate, program);
   UnitEngine reference(s.rate, program);
 
+  BiquadSection decimator[2] = {kDecimatorSeries[0], kDecimatorSeries[1]};
   Renders r;
   size_t nextEvent = 0;
   std::vector<double> left(static_cast<size_t>(block)), right(static_cast<size_t>(block));
@@ -89,7 +91,7 @@ Renders render(const Scenario& s, int32_t block, bool withReference) {
         const TimedEvent& t = s.events[e];
         handleMidiEvent(voice, {0, 0, t.status, t.data1, t.data2});
       }
-      r.reference.push_back(referenceRenderSample(voice));
+      r.reference.push_back(referenceRenderSample(voice, decimator));
     }
   }
   return r;
