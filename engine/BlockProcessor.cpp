@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstdint>
 
-#include "engine/DecimatorCoefficients.h"
 #include "engine/FrameRuns.h"
 #include "engine/NoteLogic.h"
 
@@ -76,5 +75,4 @@ void setSampleRate(ToneEngine& e, MidiEventQueue& queue, const ParamStore* param
   e.sampleRate = rate < 8000.0 ? 8000.0 : rate;
   adoptSampleRate(e);
   resetEngine(e, queue, paramValues, false);
-  loadDecimatorCoefficients(e.decimator);
 }

@@ -133,9 +133,10 @@ void tremoloFrom(StageBuffers& b, int base) {
 
 // What the modulation pass found, for the passes after it.
 struct Modulation {
-  bool vibrato;      // some frame has a vibrato depth other than 0
-  bool steadyPitch;  // the glided frequency is the same on every frame
-  double frequency;  // that frequency, when steady
+  bool vibrato;                   // some frame has a vibrato depth other than 0
+  bool steadyPitch;               // the glided frequency is the same on every frame
+  double frequency;               // that frequency, when steady
+  bool unreadPhasesWait = false;  // the modulation phases wait for the oscillator's loop
 };
 
 // Frames while smoothing moves the settings: they are derived afresh on every frame and
@@ -224,23 +225,28 @@ double phasesOverRun(double phase, double increment, int frames, double* before,
   return phase;
 }
 
-// Both modulation phases over a run that reads neither, side by side in the two lanes of one
-// vector: each lane adds exactly as the phase would alone. False, and nothing done, when a
-// phase would wrap within the run.
-bool unrecordedPhasesOverRun(double& vibrato, double vibratoIncrement, double& tremolo,
-                             double tremoloIncrement, int frames) {
-  if (frames < kShortRun || stepsBelowWrap(vibrato, vibratoIncrement) < frames ||
-      stepsBelowWrap(tremolo, tremoloIncrement) < frames)
-    return false;
-  __m128d phases = _mm_set_pd(tremolo, vibrato);
-  const __m128d increments = _mm_set_pd(tremoloIncrement, vibratoIncrement);
-#pragma GCC unroll 4
-  for (int f = 0; f < frames; ++f)
-    phases = _mm_add_pd(phases, increments);
-  vibrato = _mm_cvtsd_f64(phases);
-  tremolo = _mm_cvtsd_f64(_mm_unpackhi_pd(phases, phases));
-  return true;
-}
+// Both modulation phases of a run that reads neither, side by side in the two lanes of one
+// vector and advanced a frame at a time in the oscillator's loop, so that the two chains of
+// additions overlap: each lane adds exactly as the phase would alone. Only for runs in which
+// neither phase wraps.
+struct UnreadPhases {
+  __m128d phases, increments;
+
+  static bool fit(const ToneEngine& e, int frames) {
+    const VoiceSettings& s = e.cache.settings;
+    return frames >= kShortRun && stepsBelowWrap(e.vibratoPhase, s.vibratoIncrement) >= frames &&
+           stepsBelowWrap(e.tremoloPhase, s.tremoloIncrement) >= frames;
+  }
+  explicit UnreadPhases(const ToneEngine& e)
+      : phases(_mm_set_pd(e.tremoloPhase, e.vibratoPhase)),
+        increments(
+            _mm_set_pd(e.cache.settings.tremoloIncrement, e.cache.settings.vibratoIncrement)) {}
+  [[gnu::always_inline]] void step() { phases = _mm_add_pd(phases, increments); }
+  void keep(ToneEngine& e) const {
+    e.vibratoPhase = _mm_cvtsd_f64(phases);
+    e.tremoloPhase = _mm_cvtsd_f64(_mm_unpackhi_pd(phases, phases));
+  }
+};
 
 // Frames with settled settings: everything that depends on them is worked out once, and each
 // per-frame quantity gets a loop of its own, recorded only where a later stage reads it.
@@ -250,14 +256,12 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames)
   if (s.tremoloDepth != 0.0) tremoloFrom(b, base);
   const double cents = vibratoCents(e, s);
   const double target = targetFrequency(e, s);
-  const Modulation m{cents != 0.0, !s.glides, target};
+  Modulation m{cents != 0.0, !s.glides, target};
 
   envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep,
                   velocityFactor(e, s));
-  if (!m.vibrato && !b.tremolo &&
-      unrecordedPhasesOverRun(e.vibratoPhase, s.vibratoIncrement, e.tremoloPhase,
-                              s.tremoloIncrement, frames)) {
-    // Both advanced, and neither is read by this run.
+  if (!m.vibrato && !b.tremolo && UnreadPhases::fit(e, frames)) {
+    m.unreadPhasesWait = true;
   } else {
     e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
                                    m.vibrato ? b.vibratoPhase + base : nullptr, nullptr);
@@ -316,33 +320,43 @@ void startSegment(StageBuffers& b, int frame, int limit) {
 }
 
 // The oscillator's increment per step (cycles per oversampled step), the harmonic limit, and
-// the phases of both steps of every frame.
-void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, const Modulation& m) {
+// the phases of both steps of every frame; eachFrame() runs once a frame beside them.
+template <class EachFrame>
+void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, const Modulation& m,
+                      EachFrame eachFrame) {
   const double ceiling = e.cache.settings.modulatedCeiling;
   const double stepRate = kOversampling * e.sampleRate;
+  const int end = base + frames;
   double phase = e.oscPhase;
   if (m.steadyPitch && !m.vibrato) {
     const double increment = std::min(m.frequency, ceiling) / stepRate;
     startSegment(b, base, triangleLimit(e.cache, increment));
-    const int steps = kOversampling * (base + frames);
-    for (int i = kOversampling * base; i < steps;) {
-      const int end =
-          steps - i < kShortRun ? i : std::min(steps, i + stepsBelowWrap(phase, increment));
-#pragma GCC unroll 4
-      for (; i < end; ++i) {
-        b.phase[i] = phase;
+    for (int f = base; f < end;) {
+      const int plain = kOversampling * (end - f) < kShortRun
+                            ? f
+                            : std::min(end, f + stepsBelowWrap(phase, increment) / kOversampling);
+#pragma GCC unroll 2
+      for (; f < plain; ++f) {
+        b.phase[2 * f] = phase;
         phase += increment;
+        b.phase[2 * f + 1] = phase;
+        phase += increment;
+        eachFrame();
       }
-      if (i < steps) {
-        b.phase[i++] = phase;
+      if (f < end) {
+        b.phase[2 * f] = phase;
         phase = advancePhase(phase, increment);
+        b.phase[2 * f + 1] = phase;
+        phase = advancePhase(phase, increment);
+        eachFrame();
+        ++f;
       }
     }
     fillRun(b.increment + kOversampling * base, kOversampling * frames, increment);
   } else {
     double lastIncrement = std::numeric_limits<double>::quiet_NaN();
     int lastLimit = -1;
-    for (int f = base; f < base + frames; ++f) {
+    for (int f = base; f < end; ++f) {
       const double frequency = m.steadyPitch ? m.frequency : b.frequency[f];
       const double modulated = m.vibrato ? std::min(frequency * b.vibratoRatio[f], ceiling)
                                          : std::min(frequency, ceiling);
@@ -360,9 +374,18 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
       phase = advancePhase(phase, increment);
       b.phase[2 * f + 1] = phase;
       phase = advancePhase(phase, increment);
+      eachFrame();
     }
   }
   e.oscPhase = phase;
+}
+
+// The oscillator's phases, and the modulation phases that wait for them.
+void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, const Modulation& m) {
+  if (!m.unreadPhasesWait) return oscillatorPhases(e, b, base, frames, m, [] {});
+  UnreadPhases modulation(e);
+  oscillatorPhases(e, b, base, frames, m, [&] { modulation.step(); });
+  modulation.keep(e);
 }
 
 }  // namespace

@@ -62,10 +62,44 @@ constexpr std::array<BiquadSection, 2> splitIntoParallel(const BiquadSection (&s
 inline constexpr std::array<BiquadSection, 2> kDecimatorParallel =
     splitIntoParallel(kDecimatorSeries);
 
-}  // namespace voice
+// What one parallel section computes over a frame, from its coefficients. A step in transposed
+// direct form II with y put into the state updates: y = b0 x + z1, z1' = c1 x - a1 z1 + z2,
+// z2' = c2 x - a2 z1 (c1 = b1 - a1 b0, c2 = b2 - a2 b0). Over a frame's two steps x0 and x1,
+// the states go to M z + (p1 x0 + c1 x1, q1 x0 + c2 x1), and the second step's output is
+// b0 x1 + c1 x0 + z2 - a1 z1. Over two frames the states go to M^2 z + M u + u', where u and
+// u' are the frames' input terms, and the second frame's output is
+// b0 x3 + c1 x2 + k1 z1 + k2 z2 + u2 - a1 u1.
+struct FrameCoefficients {
+  double b0, c1, c2, a1, a2;
+  double p1, q1;              // the first step's input into the frame's states
+  double m11, m12, m21, m22;  // M
+  double n11, n12, n21, n22;  // M^2
+  double k1, k2;              // the middle states' part in the second frame's output
+};
 
-// Writes the parallel sections and zeroes their states.
-inline void loadDecimatorCoefficients(BiquadSection (&sections)[2]) {
-  sections[0] = voice::kDecimatorParallel[0];
-  sections[1] = voice::kDecimatorParallel[1];
+constexpr FrameCoefficients frameCoefficientsOf(const BiquadSection& s) {
+  FrameCoefficients f{};
+  f.b0 = s.b0;
+  f.c1 = s.b1 - s.a1 * s.b0;
+  f.c2 = s.b2 - s.a2 * s.b0;
+  f.a1 = s.a1;
+  f.a2 = s.a2;
+  f.p1 = f.c2 - s.a1 * f.c1;
+  f.q1 = -s.a2 * f.c1;
+  f.m11 = s.a1 * s.a1 - s.a2;
+  f.m12 = -s.a1;
+  f.m21 = s.a1 * s.a2;
+  f.m22 = -s.a2;
+  f.n11 = f.m11 * f.m11 + f.m12 * f.m21;
+  f.n12 = f.m11 * f.m12 + f.m12 * f.m22;
+  f.n21 = f.m21 * f.m11 + f.m22 * f.m21;
+  f.n22 = f.m21 * f.m12 + f.m22 * f.m22;
+  f.k1 = f.m21 - s.a1 * f.m11;
+  f.k2 = f.m22 - s.a1 * f.m12;
+  return f;
 }
+
+inline constexpr FrameCoefficients kDecimatorFrames[2] = {
+    frameCoefficientsOf(kDecimatorParallel[0]), frameCoefficientsOf(kDecimatorParallel[1])};
+
+}  // namespace voice

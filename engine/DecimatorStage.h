@@ -1,45 +1,47 @@
 // The decimator over a run: the mixed oscillator signal, two steps per frame, through the
 // low-pass (engine/DecimatorCoefficients.h), keeping the output of every second step. Its two
 // parallel sections take the same input, so they run side by side in the two lanes of P (a
-// two-lane vector form) without waiting for each other, and each frame computes the same
-// whatever run it falls in, so how a block is cut into runs changes no bit. A template only,
-// instantiated by each vector form.
+// two-lane vector form) without waiting for each other. A template only, instantiated by each
+// vector form.
 #pragma once
 
-#include <type_traits>
-
-#include "engine/BiquadSection.h"
+#include "engine/DecimatorCoefficients.h"
+#include "engine/DecimatorState.h"
 #include "engine/StageBuffers.h"
 
 namespace voice {
 
-// Transposed direct form II with y put into the state updates: y = b0 x + z1,
-// z1' = c1 x - a1 z1 + z2 and z2' = c2 x - a2 z1, where c1 = b1 - a1 b0 and c2 = b2 - a2 b0.
-// One section per lane.
+// A coefficient of both sections, one per lane.
 template <class P>
-struct SectionLanes {
+[[gnu::always_inline]] inline typename P::Vec bothSections(double FrameCoefficients::*c) {
+  return P::pair(kDecimatorFrames[0].*c, kDecimatorFrames[1].*c);
+}
+
+template <class P>
+struct DecimatorLanes {
   using Vec = typename P::Vec;
-  Vec b0, c1, c2, a1, a2;
-  Vec z1, z2;
+  using C = FrameCoefficients;
+  const Vec b0 = bothSections<P>(&C::b0), c1 = bothSections<P>(&C::c1),
+            c2 = bothSections<P>(&C::c2), a1 = bothSections<P>(&C::a1),
+            a2 = bothSections<P>(&C::a2);
+  Vec z1, z2, u1, u2;
 
-  explicit SectionLanes(const BiquadSection (&s)[2])
-      : b0(P::pair(s[0].b0, s[1].b0)),
-        c1(P::pair(s[0].b1 - s[0].a1 * s[0].b0, s[1].b1 - s[1].a1 * s[1].b0)),
-        c2(P::pair(s[0].b2 - s[0].a2 * s[0].b0, s[1].b2 - s[1].a2 * s[1].b0)),
-        a1(P::pair(s[0].a1, s[1].a1)),
-        a2(P::pair(s[0].a2, s[1].a2)),
-        z1(P::pair(s[0].z1, s[1].z1)),
-        z2(P::pair(s[0].z2, s[1].z2)) {}
+  explicit DecimatorLanes(const DecimatorState& d)
+      : z1(P::pair(d.z1[0], d.z1[1])),
+        z2(P::pair(d.z2[0], d.z2[1])),
+        u1(P::pair(d.u1[0], d.u1[1])),
+        u2(P::pair(d.u2[0], d.u2[1])) {}
 
-  void keepStates(BiquadSection (&s)[2]) const {
-    s[0].z1 = P::low(z1);
-    s[1].z1 = P::high(z1);
-    s[0].z2 = P::low(z2);
-    s[1].z2 = P::high(z2);
+  void keep(DecimatorState& d) const {
+    d.z1[0] = P::low(z1), d.z1[1] = P::high(z1);
+    d.z2[0] = P::low(z2), d.z2[1] = P::high(z2);
+    d.u1[0] = P::low(u1), d.u1[1] = P::high(u1);
+    d.u2[0] = P::low(u2), d.u2[1] = P::high(u2);
   }
 
-  // Both steps of a frame with inputs x0 and x1; returns the second step's outputs.
-  [[gnu::always_inline]] Vec frame(Vec x0, Vec x1) {
+  // A frame's two steps one after the other, inputs x0 and x1; returns the second step's
+  // outputs. Each frame's states wait for three multiply-adds on the last frame's.
+  [[gnu::always_inline]] Vec frameInSteps(Vec x0, Vec x1) {
     const Vec midZ2 = P::negMulAdd(a2, z1, P::mul(c2, x0));
     const Vec midZ1 = P::negMulAdd(a1, z1, P::mulAdd(c1, x0, z2));
     const Vec y = P::mulAdd(b0, x1, midZ1);
@@ -47,52 +49,61 @@ struct SectionLanes {
     z1 = P::negMulAdd(a1, midZ1, P::mulAdd(c1, x1, midZ2));
     return y;
   }
-};
 
-// The same sections, advanced a frame at a time: the next states follow from this frame's by
-// the square of the step matrix, so each waits for one multiply-add on top of one that waits
-// for the states, half the chain of two single steps. The output takes the single steps.
-template <class P>
-struct FrameLanes : SectionLanes<P> {
-  using Vec = typename P::Vec;
-  using SectionLanes<P>::a1, SectionLanes<P>::a2, SectionLanes<P>::b0, SectionLanes<P>::c1,
-      SectionLanes<P>::c2, SectionLanes<P>::z1, SectionLanes<P>::z2;
-  // z1'' = (a1^2 - a2) z1 - a1 z2 + (c2 - a1 c1) x0 + c1 x1,
-  // z2'' = a1 a2 z1 - a2 z2 - a2 c1 x0 + c2 x1.
-  Vec z1FromZ1, z1FromX0, z2FromZ1, z2FromX0;
-
-  explicit FrameLanes(const BiquadSection (&s)[2]) : SectionLanes<P>(s) {
-    auto lanes = [&](auto coefficient) { return P::pair(coefficient(s[0]), coefficient(s[1])); };
-    auto c1Of = [](const BiquadSection& q) { return q.b1 - q.a1 * q.b0; };
-    auto c2Of = [](const BiquadSection& q) { return q.b2 - q.a2 * q.b0; };
-    z1FromZ1 = lanes([](const BiquadSection& q) { return q.a1 * q.a1 - q.a2; });
-    z1FromX0 = lanes([&](const BiquadSection& q) { return c2Of(q) - q.a1 * c1Of(q); });
-    z2FromZ1 = lanes([](const BiquadSection& q) { return q.a1 * q.a2; });
-    z2FromX0 = lanes([&](const BiquadSection& q) { return -q.a2 * c1Of(q); });
+  // Frames in pairs: the states after a pair follow from those before it by M^2, two
+  // multiply-adds deep, with the pair's input terms worked out beside them; the states within
+  // the pair are not kept. The first frame keeps its input terms in u1 and u2.
+  [[gnu::always_inline]] Vec firstOfPair(Vec x0, Vec x1) {
+    const Vec y = P::mulAdd(b0, x1, P::negMulAdd(a1, z1, P::mulAdd(c1, x0, z2)));
+    u1 = P::mulAdd(bothSections<P>(&C::p1), x0, P::mul(c1, x1));
+    u2 = P::mulAdd(bothSections<P>(&C::q1), x0, P::mul(c2, x1));
+    return y;
   }
 
-  [[gnu::always_inline]] Vec frame(Vec x0, Vec x1) {
-    const Vec y = P::mulAdd(b0, x1, P::negMulAdd(a1, z1, P::mulAdd(c1, x0, z2)));
-    const Vec nextZ1 =
-        P::mulAdd(z1FromZ1, z1, P::negMulAdd(a1, z2, P::mulAdd(z1FromX0, x0, P::mul(c1, x1))));
-    z2 = P::mulAdd(z2FromZ1, z1, P::negMulAdd(a2, z2, P::mulAdd(z2FromX0, x0, P::mul(c2, x1))));
+  [[gnu::always_inline]] Vec secondOfPair(Vec x2, Vec x3) {
+    auto c = [](double C::*coefficient) { return bothSections<P>(coefficient); };
+    const Vec y = P::mulAdd(
+        c(&C::k1), z1,
+        P::mulAdd(c(&C::k2), z2, P::negMulAdd(a1, u1, P::mulAdd(c1, x2, P::mulAdd(b0, x3, u2)))));
+    const Vec w1 = P::mulAdd(c(&C::m11), u1,
+                             P::mulAdd(c(&C::m12), u2, P::mulAdd(c(&C::p1), x2, P::mul(c1, x3))));
+    const Vec w2 = P::mulAdd(c(&C::m21), u1,
+                             P::mulAdd(c(&C::m22), u2, P::mulAdd(c(&C::q1), x2, P::mul(c2, x3))));
+    const Vec nextZ1 = P::mulAdd(c(&C::n11), z1, P::mulAdd(c(&C::n12), z2, w1));
+    z2 = P::mulAdd(c(&C::n21), z1, P::mulAdd(c(&C::n22), z2, w2));
     z1 = nextZ1;
     return y;
   }
 };
 
-// b.mixed (2 * frames steps) into b.filtered (frames values); the section states carry on.
-// The forms that count instructions take the single steps.
+// b.mixed (2 * frames steps) into b.filtered (frames values). The forms that count
+// instructions take single steps; the others take frames in pairs, counted from the voice's
+// silence, so a pair that a run cuts is finished by the next run: every frame computes the same
+// whatever run it falls in, and how a block is cut into runs changes no bit.
 template <class P>
-inline void runDecimator(BiquadSection (&sections)[2], StageBuffers& b, int frames) {
-  using Lanes = std::conditional_t<P::kFewestInstructions, SectionLanes<P>, FrameLanes<P>>;
-  Lanes lanes(sections);
-  for (int f = 0; f < frames; ++f) {
-    const typename P::Vec y =
-        lanes.frame(P::broadcast(b.mixed + 2 * f), P::broadcast(b.mixed + 2 * f + 1));
-    b.filtered[f] = P::low(y) + P::high(y);
+inline void runDecimator(DecimatorState& d, StageBuffers& b, int frames) {
+  using Vec = typename P::Vec;
+  DecimatorLanes<P> lanes(d);
+  const double* x = b.mixed;
+  double* out = b.filtered;
+  double* const end = b.filtered + frames;
+  auto put = [](double* to, Vec y) { *to = P::low(y) + P::high(y); };
+  if constexpr (P::kFewestInstructions) {
+    for (; out < end; ++out, x += 2)
+      put(out, lanes.frameInSteps(P::broadcast(x), P::broadcast(x + 1)));
+  } else {
+    if (d.pairOpen && out < end) {
+      put(out++, lanes.secondOfPair(P::broadcast(x), P::broadcast(x + 1)));
+      x += 2;
+    }
+    for (; out + 1 < end; out += 2, x += 4) {
+      put(out, lanes.firstOfPair(P::broadcast(x), P::broadcast(x + 1)));
+      put(out + 1, lanes.secondOfPair(P::broadcast(x + 2), P::broadcast(x + 3)));
+    }
+    d.pairOpen = out < end;
+    if (d.pairOpen) put(out, lanes.firstOfPair(P::broadcast(x), P::broadcast(x + 1)));
   }
-  lanes.keepStates(sections);
+  lanes.keep(d);
   padAfter(b.filtered, frames);
 }
 

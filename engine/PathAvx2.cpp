@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "engine/BiquadSection.h"
+#include "engine/DecimatorCoefficients.h"
+#include "engine/DecimatorState.h"
 #include "engine/EnginePaths.h"
 #include "engine/OutputChannels.h"
 #include "engine/StageBuffers.h"

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <limits>
 
-#include "engine/DecimatorCoefficients.h"
-
 void adoptSampleRate(ToneEngine& e) {
   e.cache.smoothingStep = 1.0 - std::exp(-1.0 / (voice::kSmoothingSeconds * e.sampleRate));
   markParamsChanged(e);
@@ -28,8 +26,7 @@ void silenceVoice(ToneEngine& e) {
   clearNoteOrder(e.noteOrder);
   e.pitchBend = 0.5;
   e.modWheel = 0.0;
-  for (BiquadSection& s : e.decimator)
-    s.z1 = s.z2 = 0.0;
+  e.decimator = {};
 }
 
 void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
@@ -41,7 +38,6 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.currentFreq = 440.0;
   e.noteVelocity = 1.0;
   silenceVoice(e);
-  loadDecimatorCoefficients(e.decimator);
 
   constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
   for (voice::Memo& pitch : e.cache.targetPitch)

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/BiquadSection.h"
+#include "engine/DecimatorState.h"
 #include "engine/NoteOrder.h"
 #include "engine/StageBuffers.h"
 #include "engine/VoiceCache.h"
@@ -39,13 +39,13 @@ struct ToneEngine {
   uint64_t noteCounter;
   NoteSlot slots[kNumNoteSlots];
   NoteOrder noteOrder;  // the slots with a stamp, newest first
-  BiquadSection decimator[2];
+  DecimatorState decimator;
   voice::VoiceCache cache;
   StageBuffers stages;  // one run of frames on its way through the stages
 };
 
-// Construction values: the given normalized parameters in both copies, 44100 Hz, 440 Hz,
-// an idle note table and the decimation filter's constant coefficients.
+// Construction values: the given normalized parameters in both copies, 44100 Hz, 440 Hz and
+// an idle note table.
 void initToneEngine(ToneEngine& engine, const double params[kNumParams]);
 
 // Starts the voice from silence: phases, envelope, note table, controllers and filter
