@@ -33,10 +33,14 @@ struct DecimatorLanes {
         u2(P::pair(d.u2[0], d.u2[1])) {}
 
   void keep(DecimatorState& d) const {
-    d.z1[0] = P::low(z1), d.z1[1] = P::high(z1);
-    d.z2[0] = P::low(z2), d.z2[1] = P::high(z2);
-    d.u1[0] = P::low(u1), d.u1[1] = P::high(u1);
-    d.u2[0] = P::low(u2), d.u2[1] = P::high(u2);
+    d.z1[0] = P::low(z1);
+    d.z1[1] = P::high(z1);
+    d.z2[0] = P::low(z2);
+    d.z2[1] = P::high(z2);
+    d.u1[0] = P::low(u1);
+    d.u1[1] = P::high(u1);
+    d.u2[0] = P::low(u2);
+    d.u2[1] = P::high(u2);
   }
 
   // A frame's two steps one after the other, inputs x0 and x1; returns the second step's
