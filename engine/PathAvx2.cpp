@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "engine/DecimatorCoefficients.h"
-#include "engine/DecimatorState.h"
 #include "engine/EnginePaths.h"
 #include "engine/OutputChannels.h"
 #include "engine/StageBuffers.h"

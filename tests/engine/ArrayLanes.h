@@ -21,7 +21,6 @@ struct ArrayLanes {
   };
   using Pair = voice::Sse2Lanes;
   static constexpr int kLanes = N;
-  static constexpr bool kFewestInstructions = false;
   static constexpr int kTriangleSines = 4;
 
   template <typename F>
