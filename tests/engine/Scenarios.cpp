@@ -47,6 +47,13 @@ Scenario fadeIntoRelease() {
   return s;
 }
 
+Scenario modulationAfterASettledNote() {
+  Scenario s{44100.0, 40000, {{0, kVibratoDepth, 0.0}, {0, kTremoloDepth, 0.0}}, {}};
+  s.params.push_back({30000, kTremoloDepth, 0.8});
+  s.events = {{100, 0x90, 57, 100}, {20011, 0xB0, 1, 127}};
+  return s;
+}
+
 Scenario clampedPitches(double rate) {
   Scenario s{rate, 24000, {}, {}};
   s.params = {

@@ -43,6 +43,10 @@ TEST_P(VoiceAgainstReference, RetriggerFadeEndingInARelease) {
   expectRoundingOnly("fade into release", fadeIntoRelease());
 }
 
+TEST_P(VoiceAgainstReference, ModulationComingInAfterALongSettledNote) {
+  expectRoundingOnly("modulation after a settled note", modulationAfterASettledNote());
+}
+
 TEST_P(VoiceAgainstReference, ClampedPitchesAndMovingHarmonicLimits) {
   expectRoundingOnly("clamped at 8000 Hz", clampedPitches(8000.0));
   expectRoundingOnly("clamped at 96000 Hz", clampedPitches(96000.0));
