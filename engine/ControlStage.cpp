@@ -48,15 +48,26 @@ void fillRun(double* a, int n, double value) {
     _mm_storeu_pd(a + i, v);
 }
 
-double targetFrequency(ToneEngine& e, const VoiceSettings& s) {
+constexpr double kNoIncrement = std::numeric_limits<double>::quiet_NaN();
+
+// The sounding key's pitch record, brought up to date for the present semitones.
+KeyPitch& keyPitch(ToneEngine& e, const VoiceSettings& s) {
   const int key = e.currentSlot >= 0 ? e.currentSlot % kNotesPerChannel : kReferenceNote;
   const double note = static_cast<double>(key - kReferenceNote);
   const double semitones = note + s.transposeSemitones + s.fineTuneSemitones +
                            (e.pitchBend - kBendCentre) * kBendRangeSemitones;
-  const double pitch = memoized(e.cache.targetPitch[key], semitones, [](double st) {
-    return kReferenceHz * std::exp2(st / kSemitonesPerOctave);
-  });
-  return std::min(std::max(pitch, kMinTargetHz), s.targetCeiling);
+  KeyPitch& pitch = e.cache.keyPitch[key];
+  if (pitch.semitones != semitones) {
+    const double hz = kReferenceHz * std::exp2(semitones / kSemitonesPerOctave);
+    pitch.semitones = semitones;
+    pitch.target = std::min(std::max(hz, kMinTargetHz), s.targetCeiling);
+    pitch.increment = kNoIncrement;
+  }
+  return pitch;
+}
+
+double targetFrequency(ToneEngine& e, const VoiceSettings& s) {
+  return keyPitch(e, s).target;
 }
 
 // The envelope of one frame: a linear fade to exactly 0 over ceil(countdown) frames while a
@@ -136,6 +147,7 @@ struct Modulation {
   bool vibrato;                   // some frame has a vibrato depth other than 0
   bool steadyPitch;               // the glided frequency is the same on every frame
   double frequency;               // that frequency, when steady
+  KeyPitch* pitch;                // the sounding key's, when steady
   bool unreadPhasesWait = false;  // the modulation phases wait for the oscillator's loop
 };
 
@@ -144,7 +156,7 @@ struct Modulation {
 Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int base, int frames) {
   VoiceCache& cache = e.cache;
   settingsPerFrame(b, base);
-  Modulation m{false, false, 0.0};
+  Modulation m{false, false, 0.0, nullptr};
   bool tremolo = false;
   double frequency = e.currentFreq;
   Envelope envelope{e.envLevel, e.retriggerCountdown, 0.0};
@@ -255,8 +267,9 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames)
   holdSettings(b, e.cache, base, frames);
   if (s.tremoloDepth != 0.0) tremoloFrom(b, base);
   const double cents = vibratoCents(e, s);
-  const double target = targetFrequency(e, s);
-  Modulation m{cents != 0.0, !s.glides, target};
+  KeyPitch& pitch = keyPitch(e, s);
+  const double target = pitch.target;
+  Modulation m{cents != 0.0, !s.glides, target, &pitch};
 
   envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep,
                   velocityFactor(e, s));
@@ -289,8 +302,6 @@ int triangleLimitOf(double increment) {
   return limit >= kMaxTriangleHarmonic ? kMaxTriangleHarmonic : static_cast<int>(limit);
 }
 
-constexpr double kNoIncrement = std::numeric_limits<double>::quiet_NaN();
-
 // The limit without the division while the increment stays within the range of increments
 // seen with the same limit: a held pitch, and a vibrato around it, soon stay inside it.
 int newTriangleLimit(LimitRange& range, double increment);
@@ -314,6 +325,17 @@ int newTriangleLimit(LimitRange& range, double increment) {
   return limit;
 }
 
+// The oscillator's increment per step and the harmonic limit for the key's pitch held, worked
+// out the first time a steady run asks.
+const KeyPitch& steadyStep(ToneEngine& e, KeyPitch& pitch) {
+  if (std::isnan(pitch.increment)) {
+    const double ceiling = e.cache.settings.modulatedCeiling;
+    pitch.increment = std::min(pitch.target, ceiling) / (kOversampling * e.sampleRate);
+    pitch.limit = triangleLimit(e.cache, pitch.increment);
+  }
+  return pitch;
+}
+
 void startSegment(StageBuffers& b, int frame, int limit) {
   if (b.segmentCount > 0 && b.segments[b.segmentCount - 1].limit == limit) return;
   b.segments[b.segmentCount++] = {frame, limit};
@@ -324,13 +346,12 @@ void startSegment(StageBuffers& b, int frame, int limit) {
 template <class EachFrame>
 void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, const Modulation& m,
                       EachFrame eachFrame) {
-  const double ceiling = e.cache.settings.modulatedCeiling;
-  const double stepRate = kOversampling * e.sampleRate;
   const int end = base + frames;
   double phase = e.oscPhase;
   if (m.steadyPitch && !m.vibrato) {
-    const double increment = std::min(m.frequency, ceiling) / stepRate;
-    startSegment(b, base, triangleLimit(e.cache, increment));
+    const KeyPitch& step = steadyStep(e, *m.pitch);
+    const double increment = step.increment;
+    startSegment(b, base, step.limit);
     for (int f = base; f < end;) {
       const int plain = kOversampling * (end - f) < kShortRun
                             ? f
@@ -354,6 +375,8 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
     }
     fillRun(b.increment + kOversampling * base, kOversampling * frames, increment);
   } else {
+    const double ceiling = e.cache.settings.modulatedCeiling;
+    const double stepRate = kOversampling * e.sampleRate;
     double lastIncrement = std::numeric_limits<double>::quiet_NaN();
     int lastLimit = -1;
     for (int f = base; f < end; ++f) {
@@ -388,11 +411,41 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
   modulation.keep(e);
 }
 
+// One frame in the middle of a chunk whose settings are held, at a steady pitch with neither
+// vibrato nor tremolo: what the general path computes for such a frame, without its setup.
+// Events on every frame make every run one frame long. False, and nothing done, otherwise.
+bool steadySingleFrame(ToneEngine& e, StageBuffers& b, int base) {
+  const VoiceCache& cache = e.cache;
+  const VoiceSettings& s = cache.settings;
+  if (base == 0 || !cache.settled || b.settingsMove || b.heldVersion != cache.settingsVersion ||
+      s.glides || b.tremolo || s.tremoloDepth != 0.0 || vibratoCents(e, s) != 0.0)
+    return false;
+  Envelope envelope{e.envLevel, e.retriggerCountdown, e.gate ? s.attackStep : -s.releaseStep};
+  b.envelope[base] = envelope.advance() * velocityFactor(e, s);
+  e.envLevel = envelope.level;
+  e.retriggerCountdown = envelope.countdown;
+  e.vibratoPhase = advancePhase(e.vibratoPhase, s.vibratoIncrement);
+  e.tremoloPhase = advancePhase(e.tremoloPhase, s.tremoloIncrement);
+
+  const KeyPitch& step = steadyStep(e, keyPitch(e, s));
+  e.currentFreq = step.target;
+  startSegment(b, base, step.limit);
+  double phase = e.oscPhase;
+  b.phase[2 * base] = phase;
+  phase = advancePhase(phase, step.increment);
+  b.phase[2 * base + 1] = phase;
+  e.oscPhase = advancePhase(phase, step.increment);
+  b.increment[2 * base] = b.increment[2 * base + 1] = step.increment;
+  b.frames = base + 1;
+  return true;
+}
+
 }  // namespace
 
 void runControlStage(ToneEngine& e, int frames) {
   StageBuffers& b = e.stages;
   const int base = b.frames;
+  if (frames == 1 && steadySingleFrame(e, b, base)) return;
   if (base == 0) {
     b.segmentCount = 0;
     b.settingsMove = false;

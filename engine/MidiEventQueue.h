@@ -26,17 +26,21 @@ struct MidiEventQueue {
 // and nothing stored, when full.
 inline bool appendMidiEvent(MidiEventQueue& queue, int32_t frame, uint8_t status, uint8_t data1,
                             uint8_t data2) {
-  if (queue.count < 0 || queue.count >= kMidiQueueCapacity) return false;
-  QueuedMidiEvent& q = queue.events[queue.count];
+  const int32_t count = queue.count;
+  if (count < 0 || count >= kMidiQueueCapacity) return false;
+  QueuedMidiEvent& q = queue.events[count];
   q.frame = frame < 0 ? 0 : frame;
-  // Order is kept relative to the events queued since the queue was last empty.
-  queue.unordered =
-      queue.count > 0 && (queue.unordered || q.frame < queue.events[queue.count - 1].frame);
-  q.sequence = queue.count;
+  // Order is kept relative to the events queued since the queue was last empty. The flag is
+  // written only when it changes: reading it back on every event would chain them together.
+  if (count == 0)
+    queue.unordered = false;
+  else if (q.frame < queue.events[count - 1].frame)
+    queue.unordered = true;
+  q.sequence = count;
   q.status = status;
   q.data1 = data1 & 0x7F;
   q.data2 = data2 & 0x7F;
-  ++queue.count;
+  queue.count = count + 1;
   return true;
 }
 

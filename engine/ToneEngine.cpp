@@ -7,6 +7,8 @@
 
 void adoptSampleRate(ToneEngine& e) {
   e.cache.smoothingStep = 1.0 - std::exp(-1.0 / (voice::kSmoothingSeconds * e.sampleRate));
+  for (voice::KeyPitch& pitch : e.cache.keyPitch)
+    pitch.semitones = std::numeric_limits<double>::quiet_NaN();
   markParamsChanged(e);
 }
 
@@ -40,8 +42,6 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   silenceVoice(e);
 
   constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
-  for (voice::Memo& pitch : e.cache.targetPitch)
-    pitch = {kNever, 0.0};
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
   e.cache.triangleLimit = {kNever, kNever, 0};

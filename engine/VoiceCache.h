@@ -35,6 +35,16 @@ struct LimitRange {
   int limit;
 };
 
+// One key's pitch for the present semitones (transpose, fine tune and bend included), and
+// what a steady pitch of it needs: the oscillator's increment per step and the triangle's
+// harmonic limit. Valid for the sample rate they were worked out at.
+struct KeyPitch {
+  double semitones;  // the key; NaN until the first use
+  double target;     // Hz, within the target range
+  double increment;  // NaN until a steady run asks for it
+  int limit;
+};
+
 // Engine values of the parameters for the current frame.
 struct VoiceSettings {
   double transposeSemitones;
@@ -65,9 +75,9 @@ struct VoiceCache {
   ParamSet stale;        // parameters whose settings are to be derived again
   VoiceSettings settings;
   uint32_t settingsVersion;  // counts derivations: settings held since then are still current
-  // semitones -> Hz, one memo per key, so that runs between notes of different keys (every
-  // frame of a block dense with events) find their pitch again
-  Memo targetPitch[kNotesPerChannel];
+  // One per key, so that runs between notes of different keys (every frame of a block dense
+  // with events) find their pitch again without exp2, the division or the limit's search.
+  KeyPitch keyPitch[kNotesPerChannel];
   Memo glideDecay;           // exponent -> exp
   Memo gain;                 // normalized Output -> gain
   LimitRange triangleLimit;  // oscillator increments known to give one harmonic limit

@@ -50,7 +50,11 @@ Scenario fadeIntoRelease() {
 Scenario modulationAfterASettledNote() {
   Scenario s{44100.0, 40000, {{0, kVibratoDepth, 0.0}, {0, kTremoloDepth, 0.0}}, {}};
   s.params.push_back({30000, kTremoloDepth, 0.8});
-  s.events = {{100, 0x90, 57, 100}, {20011, 0xB0, 1, 127}};
+  s.events = {{100, 0x90, 57, 100}};
+  for (int32_t i = 0; i < 96; ++i)  // a note on every frame: runs of one frame each
+    s.events.push_back(
+        {6000 + i, static_cast<uint8_t>(0x90 | i % 3), static_cast<uint8_t>(40 + i % 37), 90});
+  s.events.push_back({20011, 0xB0, 1, 127});
   return s;
 }
 

@@ -34,8 +34,9 @@ Scenario everyModulation();
 // Retrigger fades that end in a release (all notes off during the fade), on frames of both
 // parities within a run, then a fresh attack.
 Scenario fadeIntoRelease();
-// A note held with the starting program, no vibrato and no tremolo, until the wheel brings in
-// vibrato and then tremolo comes in: the modulation phases must have moved on meanwhile.
+// A note held with the starting program, no vibrato and no tremolo, then notes on consecutive
+// frames, until the wheel brings in vibrato and then tremolo comes in: the modulation phases
+// must have moved on meanwhile.
 Scenario modulationAfterASettledNote();
 // Full transpose and vibrato at the highest notes: clamped pitches and harmonic limits that
 // move from frame to frame.
