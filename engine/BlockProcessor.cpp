@@ -35,12 +35,14 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
   if (frames < 0) return;
   copyParams(e, paramValues);
   if (queue.count > 0) sortQueue(queue);
+  // Handling an event leaves the queue alone, so its count and records can be held here.
+  const QueuedMidiEvent* events = queue.events;
+  const int32_t count = queue.count;
   int32_t next = 0;
   for (int32_t j = 0; j < frames;) {
-    while (next < queue.count && queue.events[next].frame <= j)
-      handleMidiEvent(e, queue.events[next++]);
-    const int32_t runEnd =
-        next < queue.count && queue.events[next].frame < frames ? queue.events[next].frame : frames;
+    while (next < count && events[next].frame <= j)
+      handleMidiEvent(e, events[next++]);
+    const int32_t runEnd = next < count && events[next].frame < frames ? events[next].frame : frames;
     renderRun(e, out, j, runEnd);
     j = runEnd;
   }

@@ -51,7 +51,7 @@ void fillRun(double* a, int n, double value) {
 constexpr double kNoIncrement = std::numeric_limits<double>::quiet_NaN();
 
 // The sounding key's pitch record, brought up to date for the present semitones.
-KeyPitch& keyPitch(ToneEngine& e, const VoiceSettings& s) {
+[[gnu::always_inline]] inline KeyPitch& keyPitch(ToneEngine& e, const VoiceSettings& s) {
   const int key = e.currentSlot >= 0 ? e.currentSlot % kNotesPerChannel : kReferenceNote;
   const double note = static_cast<double>(key - kReferenceNote);
   const double semitones = note + s.transposeSemitones + s.fineTuneSemitones +
@@ -411,10 +411,12 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
   modulation.keep(e);
 }
 
-// One frame in the middle of a chunk whose settings are held, at a steady pitch with neither
-// vibrato nor tremolo: what the general path computes for such a frame, without its setup.
-// Events on every frame make every run one frame long. False, and nothing done, otherwise.
-bool steadySingleFrame(ToneEngine& e, StageBuffers& b, int base) {
+}  // namespace
+
+// What the general path computes for such a frame, without its setup.
+bool appendSteadyFrame(ToneEngine& e) {
+  StageBuffers& b = e.stages;
+  const int base = b.frames;
   const VoiceCache& cache = e.cache;
   const VoiceSettings& s = cache.settings;
   if (base == 0 || !cache.settled || b.settingsMove || b.heldVersion != cache.settingsVersion ||
@@ -440,12 +442,9 @@ bool steadySingleFrame(ToneEngine& e, StageBuffers& b, int base) {
   return true;
 }
 
-}  // namespace
-
 void runControlStage(ToneEngine& e, int frames) {
   StageBuffers& b = e.stages;
   const int base = b.frames;
-  if (frames == 1 && steadySingleFrame(e, b, base)) return;
   if (base == 0) {
     b.segmentCount = 0;
     b.settingsMove = false;

@@ -11,6 +11,11 @@ struct ToneEngine;
 // the oscillator bank, the decimator and the output stage go over the whole chunk at once.
 void runControlStage(ToneEngine& engine, int frames);
 
+// The same for one frame, the short way, when the chunk has begun with the settings held and
+// the pitch is steady, with neither vibrato, tremolo nor glide: events on every frame make
+// every run one frame long. False, and nothing done, otherwise.
+bool appendSteadyFrame(ToneEngine& engine);
+
 // Pads the arrays after the chunk's last frame for the vector stages that follow.
 struct StageBuffers;
 void closeChunk(StageBuffers& stages);

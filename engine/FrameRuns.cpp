@@ -19,6 +19,10 @@ template <typename Sample, typename Render>
 void gather(ToneEngine& e, const OutputChannels<Sample>& out, int32_t from, int32_t to,
             Render render) {
   StageBuffers& b = e.stages;
+  if (to - from == 1 && appendSteadyFrame(e)) {
+    if (b.frames == kMaxRunFrames) renderChunk(e, out, render);
+    return;
+  }
   for (int32_t start = from; start < to;) {
     if (b.frames == 0) b.hostFrame = start;
     const int room = kMaxRunFrames - b.frames;

@@ -14,6 +14,7 @@ constexpr uint8_t kStatusKindMask = 0xF0;
 constexpr uint8_t kChannelMask = 0x0F;
 constexpr uint8_t kNoteOff = 0x80;
 constexpr uint8_t kNoteOn = 0x90;
+constexpr uint8_t kNoteKindMask = 0xE0;  // the same for note-off and note-on
 constexpr uint8_t kControlChange = 0xB0;
 constexpr uint8_t kPitchBend = 0xE0;
 
@@ -65,6 +66,13 @@ void idleAllSlots(ToneEngine& e) {
   clearTouched(order);
 }
 
+// Legato for the block's value, which seldom changes: worked out again only when it does.
+bool legato(ToneEngine& e) {
+  const double on = memoized(e.cache.legato, e.blockParams[kLegato],
+                             [](double value) { return legatoOn(value) ? 1.0 : 0.0; });
+  return on != 0.0;
+}
+
 void noteOn(ToneEngine& e, const QueuedMidiEvent& ev) {
   const int index = slotOf(ev);
   e.slots[index] = NoteSlot{++e.noteCounter, ev.data2, true};
@@ -73,7 +81,7 @@ void noteOn(ToneEngine& e, const QueuedMidiEvent& ev) {
 
   const bool wasGated = e.gate;
   pickCurrentSlot(e);
-  if (wasGated && !legatoOn(e.blockParams[kLegato]))
+  if (wasGated && !legato(e))
     e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
 
   if (!e.freqInitialised) {
@@ -156,23 +164,16 @@ void handleMidiEvent(ToneEngine& e, const QueuedMidiEvent& event) {
   QueuedMidiEvent ev = event;
   ev.data1 &= kDataMask;
   ev.data2 &= kDataMask;
-  switch (ev.status & kStatusKindMask) {
-    case kNoteOn:
-      if (ev.data2 > 0)
-        noteOn(e, ev);
-      else
-        noteOff(e, ev);
-      break;
-    case kNoteOff:
+  const uint8_t kind = ev.status & kStatusKindMask;
+  // Notes first and told apart in one test: random presses and releases make it a coin toss.
+  if ((kind & kNoteKindMask) == kNoteOff) {
+    if ((kind == kNoteOn) & (ev.data2 > 0))
+      noteOn(e, ev);
+    else
       noteOff(e, ev);
-      break;
-    case kControlChange:
-      controlChange(e, ev);
-      break;
-    case kPitchBend:
-      pitchBend(e, ev);
-      break;
-    default:
-      break;
+  } else if (kind == kControlChange) {
+    controlChange(e, ev);
+  } else if (kind == kPitchBend) {
+    pitchBend(e, ev);
   }
 }

@@ -44,6 +44,7 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   constexpr double kNever = std::numeric_limits<double>::quiet_NaN();
   e.cache.glideDecay = {kNever, 0.0};
   e.cache.gain = {kNever, 0.0};
+  e.cache.legato = {kNever, 0.0};
   e.cache.triangleLimit = {kNever, kNever, 0};
   e.cache.settings = {};
   e.cache.settingsVersion = 0;

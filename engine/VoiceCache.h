@@ -80,6 +80,7 @@ struct VoiceCache {
   KeyPitch keyPitch[kNotesPerChannel];
   Memo glideDecay;           // exponent -> exp
   Memo gain;                 // normalized Output -> gain
+  Memo legato;               // normalized Legato -> 1 when on, else 0
   LimitRange triangleLimit;  // oscillator increments known to give one harmonic limit
 };
 
