@@ -42,7 +42,8 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
   for (int32_t j = 0; j < frames;) {
     while (next < count && events[next].frame <= j)
       handleMidiEvent(e, events[next++]);
-    const int32_t runEnd = next < count && events[next].frame < frames ? events[next].frame : frames;
+    const int32_t runEnd =
+        next < count && events[next].frame < frames ? events[next].frame : frames;
     renderRun(e, out, j, runEnd);
     j = runEnd;
   }
