@@ -6,21 +6,28 @@
 
 namespace {
 
-template <typename Sample, typename Render>
-void renderChunk(ToneEngine& e, const OutputChannels<Sample>& out, Render render) {
+void renderStages(ToneEngine& e, const OutputChannels<float>& out) {
+  activeStages().renderFloat(e, out, e.stages.hostFrame);
+}
+
+void renderStages(ToneEngine& e, const OutputChannels<double>& out) {
+  activeStages().renderDouble(e, out, e.stages.hostFrame);
+}
+
+template <typename Sample>
+void renderChunk(ToneEngine& e, const OutputChannels<Sample>& out) {
   StageBuffers& b = e.stages;
   if (b.frames == 0) return;
   closeChunk(b);
-  render(e, out, b.hostFrame);
+  renderStages(e, out);
   b.frames = 0;
 }
 
-template <typename Sample, typename Render>
-void gather(ToneEngine& e, const OutputChannels<Sample>& out, int32_t from, int32_t to,
-            Render render) {
+template <typename Sample>
+void gather(ToneEngine& e, const OutputChannels<Sample>& out, int32_t from, int32_t to) {
   StageBuffers& b = e.stages;
   if (to - from == 1 && appendSteadyFrame(e)) {
-    if (b.frames == kMaxRunFrames) renderChunk(e, out, render);
+    if (b.frames == kMaxRunFrames) renderChunk(e, out);
     return;
   }
   for (int32_t start = from; start < to;) {
@@ -29,24 +36,24 @@ void gather(ToneEngine& e, const OutputChannels<Sample>& out, int32_t from, int3
     const int frames = to - start < room ? static_cast<int>(to - start) : room;
     runControlStage(e, frames);
     start += frames;
-    if (b.frames == kMaxRunFrames) renderChunk(e, out, render);
+    if (b.frames == kMaxRunFrames) renderChunk(e, out);
   }
 }
 
 }  // namespace
 
 void renderRun(ToneEngine& e, const OutputChannels<float>& out, int32_t from, int32_t to) {
-  gather(e, out, from, to, activeStages().renderFloat);
+  gather(e, out, from, to);
 }
 
 void renderRun(ToneEngine& e, const OutputChannels<double>& out, int32_t from, int32_t to) {
-  gather(e, out, from, to, activeStages().renderDouble);
+  gather(e, out, from, to);
 }
 
 void finishRuns(ToneEngine& e, const OutputChannels<float>& out) {
-  renderChunk(e, out, activeStages().renderFloat);
+  renderChunk(e, out);
 }
 
 void finishRuns(ToneEngine& e, const OutputChannels<double>& out) {
-  renderChunk(e, out, activeStages().renderDouble);
+  renderChunk(e, out);
 }
