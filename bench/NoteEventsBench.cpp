@@ -56,6 +56,31 @@ void quietBlock(benchmark::State& state) {
   }
 }
 
+// What runs of one frame cost: one event on every frame of the block, a controller the voice
+// ignores (the runs alone) or a note-on of another key (each frame a new pitch).
+enum class EveryFrame { kIgnoredController, kNewKey };
+
+void eventOnEveryFrame(benchmark::State& state) {
+  Instrument in;
+  in.render({{0, 0x90, 69, 100}});
+  std::mt19937 random(3);
+  std::vector<std::vector<TimedEvent>> blocks(16);
+  for (std::vector<TimedEvent>& block : blocks) {
+    for (int32_t frame = 0; frame < kBlock; ++frame) {
+      if (static_cast<EveryFrame>(state.range(0)) == EveryFrame::kIgnoredController)
+        block.push_back({frame, 0xB0, 7, 100});
+      else
+        block.push_back({frame, 0x90, static_cast<uint8_t>(random() % 128), 100});
+    }
+  }
+  size_t next = 0;
+  for (auto _ : state) {
+    in.render(blocks[next]);
+    next = (next + 1) % blocks.size();
+    benchmark::DoNotOptimize(in.left[kBlock - 1]);
+  }
+}
+
 // How the parts of the 4,096-event block are told apart: the same events all on frame 0 (one
 // run, so no runs between events), and on frame 0 with presses and releases taking turns
 // between the pedal changes instead of coming in random order (so that the processor guesses
@@ -133,6 +158,9 @@ void queueing4096NoteEvents(benchmark::State& state) {
 }
 
 BENCHMARK(quietBlock);
+BENCHMARK(eventOnEveryFrame)
+    ->Arg(static_cast<int>(EveryFrame::kIgnoredController))
+    ->Arg(static_cast<int>(EveryFrame::kNewKey));
 BENCHMARK(blockOf4096NoteEvents)
     ->Arg(static_cast<int>(Spread::kRandomFrames))
     ->Arg(static_cast<int>(Spread::kFrameZero))

@@ -417,11 +417,8 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
 bool appendSteadyFrame(ToneEngine& e) {
   StageBuffers& b = e.stages;
   const int base = b.frames;
-  const VoiceCache& cache = e.cache;
-  const VoiceSettings& s = cache.settings;
-  if (base == 0 || !cache.settled || b.settingsMove || b.heldVersion != cache.settingsVersion ||
-      s.glides || b.tremolo || s.tremoloDepth != 0.0 || vibratoCents(e, s) != 0.0)
-    return false;
+  const VoiceSettings& s = e.cache.settings;
+  if (base == 0 || !b.steadyFrames || vibratoCents(e, s) != 0.0) return false;
   Envelope envelope{e.envLevel, e.retriggerCountdown, e.gate ? s.attackStep : -s.releaseStep};
   b.envelope[base] = envelope.advance() * velocityFactor(e, s);
   e.envLevel = envelope.level;
@@ -459,6 +456,11 @@ void runControlStage(ToneEngine& e, int frames) {
   }
   oscillatorPhases(e, b, base, frames, m);
   b.frames = base + frames;
+  // Only the control stage changes what this depends on, and the short way changes none of it.
+  // A settled run whose settings do not move per frame holds the current ones.
+  const VoiceSettings& s = e.cache.settings;
+  b.steadyFrames =
+      e.cache.settled && !b.settingsMove && !s.glides && !b.tremolo && s.tremoloDepth == 0.0;
 }
 
 void closeChunk(StageBuffers& b) {

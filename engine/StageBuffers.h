@@ -37,6 +37,9 @@ struct StageBuffers {
   double tremoloDepth;
   double gain;
   bool tremolo;  // some frame of the run has a tremolo depth other than 0
+  // The settings are settled and held, without glide or tremolo: frames may follow the short
+  // way while the vibrato's depth stays 0.
+  bool steadyFrames;
 
   int32_t segmentCount;
   HarmonicSegment segments[kMaxRunFrames];

@@ -70,17 +70,25 @@ TEST_P(EnginePaths, EveryBlockSizeGivesTheSameBits) {
 }
 
 // Runs a few frames apart share the vector stages' chunk while the note's velocity, the
-// retrigger fade and the vibrato change between them.
+// retrigger fade and the vibrato change between them, with tremolo; and notes on consecutive
+// frames under a glide. Blocks of one frame render every frame the general way.
 TEST_P(EnginePaths, CloseEventsGiveTheSameBitsForEveryBlockSize) {
-  Scenario s{44100.0, 3000, {{0, kVelocity, 0.7}, {0, kTremoloDepth, 0.4}, {0, kLegato, 0.0}}, {}};
-  s.events = {{3, 0x90, 60, 20},    {5, 0x91, 64, 127},  {6, 0xB0, 1, 90},   {130, 0x90, 67, 50},
-              {131, 0xB0, 1, 0},    {257, 0x81, 64, 0},  {258, 0x92, 72, 1}, {259, 0xE0, 0, 20},
-              {1000, 0xB0, 123, 0}, {1001, 0x90, 48, 90}};
-  const Renders whole = render(s, 4096, false);
-  EXPECT_GT(peakOf(whole.engine), 0.01);
-  for (int32_t block : {1, 2, 3, 7, 128, 129, 333}) {
-    const Renders split = render(s, block, false);
-    EXPECT_EQ(split.engine, whole.engine) << "blocks of " << block;
+  Scenario tremolo{
+      44100.0, 3000, {{0, kVelocity, 0.7}, {0, kTremoloDepth, 0.4}, {0, kLegato, 0.0}}, {}};
+  tremolo.events = {{3, 0x90, 60, 20},   {5, 0x91, 64, 127}, {6, 0xB0, 1, 90},
+                    {130, 0x90, 67, 50}, {131, 0xB0, 1, 0},  {257, 0x81, 64, 0},
+                    {258, 0x92, 72, 1},  {259, 0xE0, 0, 20}, {1000, 0xB0, 123, 0},
+                    {1001, 0x90, 48, 90}};
+  Scenario glide{44100.0, 3000, {{0, kGlide, 0.3}, {0, kVibratoDepth, 0.0}}, {}};
+  for (int32_t i = 0; i < 40; ++i)
+    glide.events.push_back({200 + i, 0x90, static_cast<uint8_t>(48 + i % 24), 100});
+  for (const Scenario& s : {tremolo, glide}) {
+    const Renders whole = render(s, 4096, false);
+    EXPECT_GT(peakOf(whole.engine), 0.01);
+    for (int32_t block : {1, 2, 3, 7, 128, 129, 333}) {
+      const Renders split = render(s, block, false);
+      EXPECT_EQ(split.engine, whole.engine) << "blocks of " << block;
+    }
   }
 }
 
