@@ -81,8 +81,7 @@ void noteOn(ToneEngine& e, const QueuedMidiEvent& ev) {
 
   const bool wasGated = e.gate;
   pickCurrentSlot(e);
-  if (wasGated && !legato(e))
-    e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
+  if (wasGated && !legato(e)) e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
 
   if (!e.freqInitialised) {
     const double semitones = ev.data1 - kReferenceNote +
