@@ -45,6 +45,17 @@ struct Instrument {
   }
 };
 
+// The blocks one after another, round and round, one per iteration.
+void renderInTurn(benchmark::State& state, Instrument& in,
+                  const std::vector<std::vector<TimedEvent>>& blocks) {
+  size_t next = 0;
+  for (auto _ : state) {
+    in.render(blocks[next]);
+    next = (next + 1) % blocks.size();
+    benchmark::DoNotOptimize(in.left[kBlock - 1]);
+  }
+}
+
 // A note held through blocks without events.
 void quietBlock(benchmark::State& state) {
   Instrument in;
@@ -73,12 +84,7 @@ void eventOnEveryFrame(benchmark::State& state) {
         block.push_back({frame, 0x90, static_cast<uint8_t>(random() % 128), 100});
     }
   }
-  size_t next = 0;
-  for (auto _ : state) {
-    in.render(blocks[next]);
-    next = (next + 1) % blocks.size();
-    benchmark::DoNotOptimize(in.left[kBlock - 1]);
-  }
+  renderInTurn(state, in, blocks);
 }
 
 // How the parts of the 4,096-event block are told apart: the same events all on frame 0 (one
@@ -117,12 +123,7 @@ void blockOf4096NoteEvents(benchmark::State& state) {
   std::vector<std::vector<TimedEvent>> blocks;
   for (uint32_t seed = 1; seed <= 16; ++seed)
     blocks.push_back(denseEvents(seed, static_cast<Spread>(state.range(0))));
-  size_t next = 0;
-  for (auto _ : state) {
-    in.render(blocks[next]);
-    next = (next + 1) % blocks.size();
-    benchmark::DoNotOptimize(in.left[kBlock - 1]);
-  }
+  renderInTurn(state, in, blocks);
 }
 
 // Chords of 8 notes on every 64th frame across the channels, the previous chord released on

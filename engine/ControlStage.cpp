@@ -25,6 +25,15 @@ using namespace voice;
   return sum;
 }
 
+// A frame's two oversampled steps from `phase`, each step's phase recorded in steps[0] and
+// steps[1]; returns the next frame's phase.
+[[gnu::always_inline]] inline double frameSteps(double* steps, double phase, double increment) {
+  steps[0] = phase;
+  phase = advancePhase(phase, increment);
+  steps[1] = phase;
+  return advancePhase(phase, increment);
+}
+
 // Runs shorter than this take the wrap test on every step: cheaper than the division that
 // would spare it. Runs this short come between close events.
 constexpr int kShortRun = 8;
@@ -146,8 +155,7 @@ void tremoloFrom(StageBuffers& b, int base) {
 struct Modulation {
   bool vibrato;                   // some frame has a vibrato depth other than 0
   bool steadyPitch;               // the glided frequency is the same on every frame
-  double frequency;               // that frequency, when steady
-  KeyPitch* pitch;                // the sounding key's, when steady
+  KeyPitch* pitch;                // when steady, the sounding key's: its target is that pitch
   bool unreadPhasesWait = false;  // the modulation phases wait for the oscillator's loop
 };
 
@@ -156,7 +164,7 @@ struct Modulation {
 Modulation modulateMoving(ToneEngine& e, StageBuffers& b, int base, int frames) {
   VoiceCache& cache = e.cache;
   settingsPerFrame(b, base);
-  Modulation m{false, false, 0.0, nullptr};
+  Modulation m{false, false, nullptr};
   bool tremolo = false;
   double frequency = e.currentFreq;
   Envelope envelope{e.envLevel, e.retriggerCountdown, 0.0};
@@ -269,7 +277,7 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames)
   const double cents = vibratoCents(e, s);
   KeyPitch& pitch = keyPitch(e, s);
   const double target = pitch.target;
-  Modulation m{cents != 0.0, !s.glides, target, &pitch};
+  Modulation m{cents != 0.0, !s.glides, &pitch};
 
   envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep,
                   velocityFactor(e, s));
@@ -365,10 +373,7 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
         eachFrame();
       }
       if (f < end) {
-        b.phase[2 * f] = phase;
-        phase = advancePhase(phase, increment);
-        b.phase[2 * f + 1] = phase;
-        phase = advancePhase(phase, increment);
+        phase = frameSteps(b.phase + 2 * f, phase, increment);
         eachFrame();
         ++f;
       }
@@ -380,7 +385,7 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
     double lastIncrement = std::numeric_limits<double>::quiet_NaN();
     int lastLimit = -1;
     for (int f = base; f < end; ++f) {
-      const double frequency = m.steadyPitch ? m.frequency : b.frequency[f];
+      const double frequency = m.steadyPitch ? m.pitch->target : b.frequency[f];
       const double modulated = m.vibrato ? std::min(frequency * b.vibratoRatio[f], ceiling)
                                          : std::min(frequency, ceiling);
       const double increment = modulated / stepRate;
@@ -393,10 +398,7 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
         }
       }
       b.increment[2 * f] = b.increment[2 * f + 1] = increment;
-      b.phase[2 * f] = phase;
-      phase = advancePhase(phase, increment);
-      b.phase[2 * f + 1] = phase;
-      phase = advancePhase(phase, increment);
+      phase = frameSteps(b.phase + 2 * f, phase, increment);
       eachFrame();
     }
   }
@@ -419,6 +421,7 @@ bool appendSteadyFrame(ToneEngine& e) {
   const int base = b.frames;
   const VoiceSettings& s = e.cache.settings;
   if (base == 0 || !b.steadyFrames || vibratoCents(e, s) != 0.0) return false;
+  // One frame of the envelope by its own rule; envelopeOverRun's setup costs more than this.
   Envelope envelope{e.envLevel, e.retriggerCountdown, e.gate ? s.attackStep : -s.releaseStep};
   b.envelope[base] = envelope.advance() * velocityFactor(e, s);
   e.envLevel = envelope.level;
@@ -429,11 +432,7 @@ bool appendSteadyFrame(ToneEngine& e) {
   const KeyPitch& step = steadyStep(e, keyPitch(e, s));
   e.currentFreq = step.target;
   startSegment(b, base, step.limit);
-  double phase = e.oscPhase;
-  b.phase[2 * base] = phase;
-  phase = advancePhase(phase, step.increment);
-  b.phase[2 * base + 1] = phase;
-  e.oscPhase = advancePhase(phase, step.increment);
+  e.oscPhase = frameSteps(b.phase + 2 * base, e.oscPhase, step.increment);
   b.increment[2 * base] = b.increment[2 * base + 1] = step.increment;
   b.frames = base + 1;
   return true;
