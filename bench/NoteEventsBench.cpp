@@ -3,25 +3,20 @@
 // and a phrase of dense chords. The figure to compare is the time per block.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "bench/DenseEvents.h"
 #include "engine/BlockProcessor.h"
 
 namespace {
 
-constexpr int32_t kBlock = 512;
+constexpr int32_t kBlock = kDenseBlockFrames;
 
 const double kDefaults[kNumParams] = {0.55, 0.3, 0.15, 0.00266845, 0.055055, 0.0, 0.5, 0.0,
                                       0.25, 0.0, 0.5,  0.5,        0.8,      0.0, 1.0, 0.35};
-
-struct TimedEvent {
-  int32_t frame;
-  uint8_t status, data1, data2;
-};
 
 struct Instrument {
   std::unique_ptr<ToneEngine> engine = std::make_unique<ToneEngine>();
@@ -85,37 +80,6 @@ void eventOnEveryFrame(benchmark::State& state) {
     }
   }
   renderInTurn(state, in, blocks);
-}
-
-// How the parts of the 4,096-event block are told apart: the same events all on frame 0 (one
-// run, so no runs between events), and on frame 0 with presses and releases taking turns
-// between the pedal changes instead of coming in random order (so that the processor guesses
-// the kind of nearly every event right).
-enum class Spread { kRandomFrames, kFrameZero, kFrameZeroTakingTurns };
-
-// 4,096 note-ons and note-offs at random frames, channels and keys, one in twenty a pedal
-// change, in time order.
-std::vector<TimedEvent> denseEvents(uint32_t seed, Spread spread = Spread::kRandomFrames) {
-  std::mt19937 random(seed);
-  std::vector<TimedEvent> events(4096);
-  int turn = 0;
-  for (TimedEvent& e : events) {
-    e.frame = static_cast<int32_t>(random() % kBlock);
-    if (spread != Spread::kRandomFrames) e.frame = 0;
-    uint32_t roll = random() % 20;
-    if (spread == Spread::kFrameZeroTakingTurns && roll != 0) roll = turn++ % 2 ? 15 : 5;
-    const uint8_t channel = static_cast<uint8_t>(random() % 16);
-    e.data1 = static_cast<uint8_t>(random() % 128);
-    if (roll == 0) {
-      e = {e.frame, 0xB0, 64, static_cast<uint8_t>(random() % 2 ? 127 : 0)};
-    } else {
-      e.status = static_cast<uint8_t>((roll < 11 ? 0x90 : 0x80) | channel);
-      e.data2 = static_cast<uint8_t>(1 + random() % 127);
-    }
-  }
-  std::stable_sort(events.begin(), events.end(),
-                   [](const TimedEvent& a, const TimedEvent& b) { return a.frame < b.frame; });
-  return events;
 }
 
 void blockOf4096NoteEvents(benchmark::State& state) {
