@@ -35,7 +35,7 @@ struct Peer {
   PluginModule module;
   HostedPlugin quiet, busy;
   EventBlock none{1};
-  std::vector<double> quietMedians, busyMedians, ratios;
+  std::vector<double> quietMedians, busyMedians;  // one per round
 };
 
 bool start(HostedPlugin& instance, const PluginModule& module) {
@@ -123,13 +123,15 @@ int main(int argc, char** argv) {
         busy.push_back(timedBlock(peer->busy, blocks[static_cast<size_t>(b % kEventBlocks)]));
       peer->quietMedians.push_back(median(quiet));
       peer->busyMedians.push_back(median(busy));
-      peer->ratios.push_back(median(busy) / median(quiet));
     }
   }
   for (size_t i = 0; i < peers.size(); ++i) {
-    Peer& p = *peers[i];
+    const Peer& p = *peers[i];
+    std::vector<double> ratios;
+    for (size_t r = 0; r < p.busyMedians.size(); ++r)
+      ratios.push_back(p.busyMedians[r] / p.quietMedians[r]);
     std::printf("%s %.2f %.2f %.1f %d\n", argv[i + kFirstPlugin], median(p.quietMedians),
-                median(p.busyMedians), median(p.ratios), keptEvents(p.module, events));
+                median(p.busyMedians), median(ratios), keptEvents(p.module, events));
   }
   return 0;
 }
