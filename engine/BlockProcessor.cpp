@@ -27,8 +27,8 @@ OutputChannels<Sample> channelsOf(Sample** outputs, bool accumulate) {
   return {outputs[0], outputs[1], accumulate};
 }
 
-// Renders the block in runs between events, applying every event just before the frame it
-// is stamped with; the runs' vector stages go over chunks of them together.
+// Renders the block in runs between events, applying the events of a frame together just
+// before it; the runs' vector stages go over chunks of them together.
 template <typename Sample>
 void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                  int32_t frames, const OutputChannels<Sample>& out) {
@@ -40,8 +40,8 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
   const int32_t count = queue.count;
   int32_t next = 0;
   for (int32_t j = 0; j < frames;) {
-    while (next < count && events[next].frame <= j)
-      handleMidiEvent(e, events[next++]);
+    if (next < count && events[next].frame <= j)
+      next += handleFrameEvents(e, events + next, count - next);
     const int32_t runEnd =
         next < count && events[next].frame < frames ? events[next].frame : frames;
     renderRun(e, out, j, runEnd);

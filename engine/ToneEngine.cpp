@@ -22,10 +22,7 @@ void silenceVoice(ToneEngine& e) {
   e.freqInitialised = false;
   e.sustainDown = false;
   e.currentSlot = -1;
-  e.noteCounter = 0;
-  for (NoteSlot& s : e.slots)
-    s = kIdleSlot;
-  clearNoteOrder(e.noteOrder);
+  clearNoteTable(e.notes);
   e.pitchBend = 0.5;
   e.modWheel = 0.0;
   e.decimator = {};

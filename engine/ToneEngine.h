@@ -6,18 +6,10 @@
 #include <cstdint>
 
 #include "engine/DecimatorState.h"
-#include "engine/NoteOrder.h"
+#include "engine/NoteTable.h"
 #include "engine/StageBuffers.h"
 #include "engine/VoiceCache.h"
 #include "params/ParamIds.h"
-
-// Sixteen bytes, so that the whole table stays small for blocks dense with notes.
-struct NoteSlot {
-  uint64_t stamp;    // note-on order; 0 means the slot cannot be selected
-  uint8_t velocity;  // the note-on's 7-bit velocity
-  bool held;
-};
-constexpr NoteSlot kIdleSlot{0, 127, false};
 
 struct ToneEngine {
   double blockParams[kNumParams];   // snapshot of the parameter store at block start
@@ -36,9 +28,7 @@ struct ToneEngine {
   bool freqInitialised;
   bool sustainDown;
   int32_t currentSlot;
-  uint64_t noteCounter;
-  NoteSlot slots[kNumNoteSlots];
-  NoteOrder noteOrder;  // the slots with a stamp, newest first
+  NoteTable notes;
   DecimatorState decimator;
   voice::VoiceCache cache;
   StageBuffers stages;  // one run of frames on its way through the stages
