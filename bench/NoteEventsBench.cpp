@@ -33,8 +33,11 @@ struct Instrument {
   }
 
   void render(const std::vector<TimedEvent>& events) {
-    for (const TimedEvent& e : events)
-      appendMidiEvent(*queue, e.frame, e.status, e.data1, e.data2);
+    {
+      MidiEventWriter writer(*queue);
+      for (const TimedEvent& e : events)
+        writer.append(e.frame, e.status, e.data1, e.data2);
+    }
     float* outs[2] = {left.data(), right.data()};
     processBlock(*engine, *queue, params.get(), outs, kBlock, false);
   }
@@ -115,8 +118,11 @@ void queueing4096NoteEvents(benchmark::State& state) {
   Instrument in;
   const std::vector<TimedEvent> events = denseEvents(1);
   for (auto _ : state) {
-    for (const TimedEvent& e : events)
-      appendMidiEvent(*in.queue, e.frame, e.status, e.data1, e.data2);
+    {
+      MidiEventWriter writer(*in.queue);
+      for (const TimedEvent& e : events)
+        writer.append(e.frame, e.status, e.data1, e.data2);
+    }
     benchmark::DoNotOptimize(in.queue->count);
     in.queue->count = 0;
   }

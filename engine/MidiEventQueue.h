@@ -21,27 +21,49 @@ struct MidiEventQueue {
   bool unordered;
 };
 
-// Appends one event after those already queued (inline: every event of the host passes here),
-// numbered by its arrival: a negative frame becomes 0 and the data bytes lose their top bit. False,
-// and nothing stored, when full.
+// Appends events after those already queued, holding the queue's count and order flag until
+// it is done: the bytes of a record may alias anything to a compiler, so a count kept in the
+// queue would be stored and read again on every event, chaining a host's many events together.
+// Inline: every event of the host passes here.
+class MidiEventWriter {
+ public:
+  explicit MidiEventWriter(MidiEventQueue& queue)
+      : queue_(queue),
+        count_(queue.count),
+        lastFrame_(count_ > 0 && count_ <= kMidiQueueCapacity ? queue.events[count_ - 1].frame : 0),
+        unordered_(queue.unordered) {}
+  ~MidiEventWriter() {
+    queue_.count = count_;
+    queue_.unordered = unordered_;
+  }
+  MidiEventWriter(const MidiEventWriter&) = delete;
+  MidiEventWriter& operator=(const MidiEventWriter&) = delete;
+
+  // Numbered by its arrival: a negative frame becomes 0 and the data bytes lose their top bit.
+  // False, and nothing stored, when the queue is full.
+  bool append(int32_t frame, uint8_t status, uint8_t data1, uint8_t data2) {
+    if (count_ < 0 || count_ >= kMidiQueueCapacity) return false;
+    const int32_t at = frame < 0 ? 0 : frame;
+    // Order is kept relative to the events queued since the queue was last empty.
+    unordered_ = count_ > 0 && (unordered_ || at < lastFrame_);
+    lastFrame_ = at;
+    queue_.events[count_] = QueuedMidiEvent{at, count_, status, static_cast<uint8_t>(data1 & 0x7F),
+                                            static_cast<uint8_t>(data2 & 0x7F)};
+    ++count_;
+    return true;
+  }
+
+ private:
+  MidiEventQueue& queue_;
+  int32_t count_;
+  int32_t lastFrame_;
+  bool unordered_;
+};
+
+// One event, as MidiEventWriter::append.
 inline bool appendMidiEvent(MidiEventQueue& queue, int32_t frame, uint8_t status, uint8_t data1,
                             uint8_t data2) {
-  const int32_t count = queue.count;
-  if (count < 0 || count >= kMidiQueueCapacity) return false;
-  QueuedMidiEvent& q = queue.events[count];
-  q.frame = frame < 0 ? 0 : frame;
-  // Order is kept relative to the events queued since the queue was last empty. The flag is
-  // written only when it changes: reading it back on every event would chain them together.
-  if (count == 0)
-    queue.unordered = false;
-  else if (q.frame < queue.events[count - 1].frame)
-    queue.unordered = true;
-  q.sequence = count;
-  q.status = status;
-  q.data1 = data1 & 0x7F;
-  q.data2 = data2 & 0x7F;
-  queue.count = count + 1;
-  return true;
+  return MidiEventWriter(queue).append(frame, status, data1, data2);
 }
 
 // Orders the queue by frame, then by arrival, when it is not in that order already; in place,

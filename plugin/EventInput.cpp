@@ -15,13 +15,13 @@ int32_t enqueueEvents(MidiEventQueue& queue, const VstEvents* events) {
   // The host's block holds numEvents pointers while the record declares two: index them
   // through a pointer, not through the two-element array.
   const VstEvent* const* list = events->events;
+  MidiEventWriter writer(queue);
   for (int32_t i = 0; i < n; ++i) {
     const VstEvent* ev = list[i];
     if (ev == nullptr || ev->type != kVstMidiType || ev->byteSize < kMinMidiEventBytes) continue;
     const auto* midi = reinterpret_cast<const VstMidiEvent*>(ev);
-    appendMidiEvent(queue, midi->deltaFrames, static_cast<uint8_t>(midi->midiData[0]),
-                    static_cast<uint8_t>(midi->midiData[1]),
-                    static_cast<uint8_t>(midi->midiData[2]));
+    writer.append(midi->deltaFrames, static_cast<uint8_t>(midi->midiData[0]),
+                  static_cast<uint8_t>(midi->midiData[1]), static_cast<uint8_t>(midi->midiData[2]));
   }
   return 1;
 }
