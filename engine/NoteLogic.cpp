@@ -232,11 +232,14 @@ int32_t handleFrameEvents(ToneEngine& e, const QueuedMidiEvent* events, int32_t 
     }
   }
   while (k < count && events[k].frame == frame) {
+    if (!isNote(events[k])) {
+      handleOther(e, events[k++]);
+      continue;
+    }
     Batch b(e.notes);
     k = e.sustainDown ? runNotes<true>(e.notes, b, events, k, count, frame)
                       : runNotes<false>(e.notes, b, events, k, count, frame);
     finish(e, b);
-    if (k < count && events[k].frame == frame) handleOther(e, events[k++]);
   }
   return k;
 }
