@@ -46,7 +46,7 @@ bool isNote(const QueuedMidiEvent& ev) {
 
 // Masking the queue's 7-bit data again keeps every slot index in the table.
 int slotOf(const QueuedMidiEvent& ev) {
-  return (ev.status & kChannelMask) * kNotesPerMidiChannel + (ev.data1 & kDataMask);
+  return (ev.status & kChannelMask) * kNotesPerChannel + (ev.data1 & kDataMask);
 }
 
 bool isPress(const QueuedMidiEvent& ev) {
@@ -80,7 +80,7 @@ struct Batch {
 
 // Presses and releases alike, without a branch on which. The pedal's state picks the loop; it
 // changes seldom. Inline, so that the batch stays in registers. Returns the index of the first
-// event that is no note, or `count`.
+// event that is no note or has another frame, or `count`.
 template <bool kPedalDown>
 [[gnu::always_inline]] inline int32_t runNotes(NoteTable& t, Batch& b,
                                                const QueuedMidiEvent* events, int32_t from,

@@ -6,7 +6,7 @@ namespace {
 // A slot, or a scratch record, linked to itself and in no list.
 NoteSlot alone(int slot, uint8_t velocity) {
   const auto self = static_cast<int16_t>(slot);
-  return NoteSlot{self, self, velocity, 0, 0};
+  return NoteSlot{self, self, velocity, 0};
 }
 
 void takeOut(NoteTable& t, int slot) {

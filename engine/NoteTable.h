@@ -10,20 +10,20 @@
 
 #include <cstdint>
 
+#include "engine/VoiceConstants.h"
+
 constexpr int kNumMidiChannels = 16;
-constexpr int kNotesPerMidiChannel = 128;
-constexpr int kNumNoteSlots = kNumMidiChannels * kNotesPerMidiChannel;
+constexpr int kNumNoteSlots = kNumMidiChannels * voice::kNotesPerChannel;
 
 constexpr uint8_t kSlotHeld = 1;       // the key is down
 constexpr uint8_t kSlotSustained = 2;  // released while the pedal was down: in `sustained`
 
-// Eight bytes: a note event reads one record and writes it whole.
+// Eight bytes, so that the whole table (16 KB) stays small for blocks dense with notes.
 struct alignas(8) NoteSlot {
   int16_t older;     // the next older candidate, or the anchor; the slot itself when no candidate
   int16_t newer;     // the next newer candidate, or the anchor; the slot itself when no candidate
   uint8_t velocity;  // the last press's 7-bit velocity
   uint8_t flags;     // kSlotHeld, kSlotSustained
-  uint16_t unused;
 };
 
 struct NoteTable {
