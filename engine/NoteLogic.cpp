@@ -12,7 +12,6 @@ using namespace voice;
 
 constexpr uint8_t kStatusKindMask = 0xF0;
 constexpr uint8_t kChannelMask = 0x0F;
-constexpr uint8_t kNoteOn = 0x90;
 constexpr uint8_t kNoteKindMask = 0xE0;  // the same for note-off and note-on
 constexpr uint8_t kNoteOff = 0x80;
 constexpr uint8_t kNoteOnBit = 0x10;  // set in note-on, clear in note-off
