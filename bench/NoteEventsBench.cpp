@@ -18,6 +18,13 @@ constexpr int32_t kBlock = kDenseBlockFrames;
 const double kDefaults[kNumParams] = {0.55, 0.3, 0.15, 0.00266845, 0.055055, 0.0, 0.5, 0.0,
                                       0.25, 0.0, 0.5,  0.5,        0.8,      0.0, 1.0, 0.35};
 
+// Queues the events as a host's event call does.
+void queueEvents(MidiEventQueue& queue, const std::vector<TimedEvent>& events) {
+  MidiEventWriter writer(queue);
+  for (const TimedEvent& e : events)
+    writer.append(e.frame, e.status, e.data1, e.data2);
+}
+
 struct Instrument {
   std::unique_ptr<ToneEngine> engine = std::make_unique<ToneEngine>();
   std::unique_ptr<MidiEventQueue> queue = std::make_unique<MidiEventQueue>();
@@ -33,11 +40,7 @@ struct Instrument {
   }
 
   void render(const std::vector<TimedEvent>& events) {
-    {
-      MidiEventWriter writer(*queue);
-      for (const TimedEvent& e : events)
-        writer.append(e.frame, e.status, e.data1, e.data2);
-    }
+    queueEvents(*queue, events);
     float* outs[2] = {left.data(), right.data()};
     processBlock(*engine, *queue, params.get(), outs, kBlock, false);
   }
@@ -118,11 +121,7 @@ void queueing4096NoteEvents(benchmark::State& state) {
   Instrument in;
   const std::vector<TimedEvent> events = denseEvents(1);
   for (auto _ : state) {
-    {
-      MidiEventWriter writer(*in.queue);
-      for (const TimedEvent& e : events)
-        writer.append(e.frame, e.status, e.data1, e.data2);
-    }
+    queueEvents(*in.queue, events);
     benchmark::DoNotOptimize(in.queue->count);
     in.queue->count = 0;
   }

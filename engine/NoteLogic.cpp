@@ -48,8 +48,9 @@ int slotOf(const QueuedMidiEvent& ev) {
   return (ev.status & kChannelMask) * kNotesPerChannel + (ev.data1 & kDataMask);
 }
 
-bool isPress(const QueuedMidiEvent& ev) {
-  return (ev.status & kNoteOnBit) != 0 && (ev.data2 & kDataMask) != 0;
+// A note-on with a velocity; tested without a branch, as note events come in random kinds.
+int isPress(const QueuedMidiEvent& ev) {
+  return ((ev.status & kNoteOnBit) != 0) & ((ev.data2 & kDataMask) != 0);
 }
 
 // What the frame's note events leave for the selection after them, in registers while they run.
@@ -91,7 +92,7 @@ template <bool kPedalDown>
     const QueuedMidiEvent& ev = events[k];
     const int slot = slotOf(ev);
     const int velocity = ev.data2 & kDataMask;
-    const int press = ((ev.status & kNoteOnBit) != 0) & (velocity != 0);
+    const int press = isPress(ev);
     NoteSlot& s = t.slots[slot];
     const int older = s.older, newer = s.newer;
     const int was = older != slot;
@@ -158,7 +159,7 @@ void pickCurrentSlot(ToneEngine& e) {
 
 // The glide starts at the first note's own pitch.
 void startFrequency(ToneEngine& e, const QueuedMidiEvent& ev) {
-  const double semitones = (ev.data1 & kDataMask) - kReferenceNote +
+  const double semitones = slotOf(ev) % kNotesPerChannel - kReferenceNote +
                            transposeSemitones(e.blockParams[kTranspose]) +
                            fineTuneSemitones(e.blockParams[kFineTune]);
   e.currentFreq = kReferenceHz * std::pow(2.0, semitones / kSemitonesPerOctave);
@@ -166,13 +167,12 @@ void startFrequency(ToneEngine& e, const QueuedMidiEvent& ev) {
 }
 
 void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
-  const uint8_t value = ev.data2 & kDataMask;
-  switch (ev.data1 & kDataMask) {
+  switch (ev.data1) {
     case kModWheelController:
-      e.modWheel = value / kMaxDataValue;
+      e.modWheel = ev.data2 / kMaxDataValue;
       break;
     case kSustainController:
-      e.sustainDown = value / kMaxDataValue >= kPedalDownThreshold;
+      e.sustainDown = ev.data2 / kMaxDataValue >= kPedalDownThreshold;
       if (!e.sustainDown) {
         forgetSustained(e.notes);
         pickCurrentSlot(e);
@@ -197,17 +197,32 @@ void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
 }
 
 void pitchBend(ToneEngine& e, const QueuedMidiEvent& ev) {
-  const double position = ((ev.data2 & kDataMask) * 128 + (ev.data1 & kDataMask)) / kBendSteps;
+  const double position = (ev.data2 * 128 + ev.data1) / kBendSteps;
   e.pitchBend = position < 0.0 ? 0.0 : (position > 1.0 ? 1.0 : position);
 }
 
-// An event that is no note, with the note state as selected after the events before it.
-void handleOther(ToneEngine& e, const QueuedMidiEvent& ev) {
+// An event that is no note, with the note state as selected after the events before it. The
+// queue stores 7-bit data already; its copy here is masked again, once for both handlers.
+void handleOther(ToneEngine& e, const QueuedMidiEvent& event) {
+  QueuedMidiEvent ev = event;
+  ev.data1 &= kDataMask;
+  ev.data2 &= kDataMask;
   const uint8_t kind = ev.status & kStatusKindMask;
   if (kind == kControlChange)
     controlChange(e, ev);
   else if (kind == kPitchBend)
     pitchBend(e, ev);
+}
+
+// The note events from `from` on that share `frame`, up to `to`, then the selection; returns
+// the index after them.
+[[gnu::always_inline]] inline int32_t runBatch(ToneEngine& e, const QueuedMidiEvent* events,
+                                               int32_t from, int32_t to, int32_t frame) {
+  Batch b(e.notes);
+  const int32_t next = e.sustainDown ? runNotes<true>(e.notes, b, events, from, to, frame)
+                                     : runNotes<false>(e.notes, b, events, from, to, frame);
+  finish(e, b);
+  return next;
 }
 
 }  // namespace
@@ -219,12 +234,7 @@ int32_t handleFrameEvents(ToneEngine& e, const QueuedMidiEvent* events, int32_t 
   // Until the first press, one event at a time: that press sets the glide's start.
   for (; k < count && events[k].frame == frame && !e.freqInitialised; ++k) {
     if (isNote(events[k])) {
-      Batch b(e.notes);
-      if (e.sustainDown)
-        runNotes<true>(e.notes, b, events, k, k + 1, frame);
-      else
-        runNotes<false>(e.notes, b, events, k, k + 1, frame);
-      finish(e, b);
+      runBatch(e, events, k, k + 1, frame);
       if (isPress(events[k])) startFrequency(e, events[k]);
     } else {
       handleOther(e, events[k]);
@@ -235,10 +245,7 @@ int32_t handleFrameEvents(ToneEngine& e, const QueuedMidiEvent* events, int32_t 
       handleOther(e, events[k++]);
       continue;
     }
-    Batch b(e.notes);
-    k = e.sustainDown ? runNotes<true>(e.notes, b, events, k, count, frame)
-                      : runNotes<false>(e.notes, b, events, k, count, frame);
-    finish(e, b);
+    k = runBatch(e, events, k, count, frame);
   }
   return k;
 }
