@@ -5,12 +5,13 @@
 
 constexpr int32_t kMidiQueueCapacity = 4096;
 
+// The frame and the three bytes lead, so that one 8-byte load holds the frame and the status.
 struct QueuedMidiEvent {
-  int32_t frame;     // offset within the coming block, never negative
-  int32_t sequence;  // arrival index, unique within the queue
+  int32_t frame;  // offset within the coming block, never negative
   uint8_t status;
   uint8_t data1;
   uint8_t data2;
+  int32_t sequence;  // arrival index, unique within the queue
 };
 
 struct MidiEventQueue {
@@ -31,7 +32,7 @@ class MidiEventWriter {
       : queue_(queue),
         count_(queue.count),
         lastFrame_(count_ > 0 && count_ <= kMidiQueueCapacity ? queue.events[count_ - 1].frame : 0),
-        unordered_(queue.unordered) {}
+        unordered_(count_ > 0 && queue.unordered) {}
   ~MidiEventWriter() {
     queue_.count = count_;
     queue_.unordered = unordered_;
@@ -44,11 +45,12 @@ class MidiEventWriter {
   bool append(int32_t frame, uint8_t status, uint8_t data1, uint8_t data2) {
     if (count_ < 0 || count_ >= kMidiQueueCapacity) return false;
     const int32_t at = frame < 0 ? 0 : frame;
-    // Order is kept relative to the events queued since the queue was last empty.
-    unordered_ = count_ > 0 && (unordered_ || at < lastFrame_);
+    // Order is kept relative to the events queued since the queue was last empty; frames are
+    // never negative, so the first event after that keeps it.
+    unordered_ |= at < lastFrame_;
     lastFrame_ = at;
-    queue_.events[count_] = QueuedMidiEvent{at, count_, status, static_cast<uint8_t>(data1 & 0x7F),
-                                            static_cast<uint8_t>(data2 & 0x7F)};
+    queue_.events[count_] = QueuedMidiEvent{at, status, static_cast<uint8_t>(data1 & 0x7F),
+                                            static_cast<uint8_t>(data2 & 0x7F), count_};
     ++count_;
     return true;
   }

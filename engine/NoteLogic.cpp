@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 #include "engine/ParamMapping.h"
 
@@ -44,91 +46,164 @@ bool isNote(const QueuedMidiEvent& ev) {
 }
 
 // Masking the queue's 7-bit data again keeps every slot index in the table.
-int slotOf(const QueuedMidiEvent& ev) {
+intptr_t slotOf(const QueuedMidiEvent& ev) {
   return (ev.status & kChannelMask) * kNotesPerChannel + (ev.data1 & kDataMask);
 }
 
 // A note-on with a velocity; tested without a branch, as note events come in random kinds.
-int isPress(const QueuedMidiEvent& ev) {
+intptr_t isPress(const QueuedMidiEvent& ev) {
   return ((ev.status & kNoteOnBit) != 0) & ((ev.data2 & kDataMask) != 0);
+}
+
+// The frame and the status of an event in one word, so that one test ends a frame's run of
+// note events; `noteOfFrame` is what that word holds, masked, for a note event of `frame`.
+constexpr uint64_t kFrameAndKindMask = 0xFFFFFFFFull | uint64_t{kNoteKindMask} << 32;
+static_assert(offsetof(QueuedMidiEvent, status) == sizeof(int32_t));
+
+uint64_t frameAndKind(const QueuedMidiEvent& ev) {
+  uint64_t word;
+  std::memcpy(&word, &ev, sizeof word);
+  return word & kFrameAndKindMask;
+}
+
+uint64_t noteOfFrame(int32_t frame) {
+  return static_cast<uint32_t>(frame) | uint64_t{kNoteOff} << 32;
 }
 
 // What the frame's note events leave for the selection after them, in registers while they run.
 struct Batch {
-  int32_t newest;          // the newest candidate, or the anchor when there is none
-  int32_t sustainedCount;  // the table's, while the events run
-  uint32_t retrigger = 0;  // a press came while some note was a candidate
-  int32_t emptiedAt = -1;  // the slot of the last release that left no candidate
+  intptr_t newest;          // the newest candidate, or the anchor when there is none
+  intptr_t sustainedCount;  // the table's, while the events run
+  // The AND of the newest candidate before each press, and of the anchor for each release: slot
+  // numbers alone lack the anchor's bit, so a press came while some note was a candidate
+  // exactly when the AND lacks it too.
+  intptr_t newestBeforePresses = NoteTable::kAnchor;
+  intptr_t lastRemoved = -1;  // the slot of the last release that took out a candidate
 
   explicit Batch(const NoteTable& t)
       : newest(t.slots[NoteTable::kAnchor].older), sustainedCount(t.sustainedCount) {}
+  bool retrigger() const { return (newestBeforePresses & NoteTable::kAnchor) == 0; }
 };
+static_assert((NoteTable::kAnchor & (NoteTable::kAnchor - 1)) == 0 &&
+                  NoteTable::kAnchor >= kNumNoteSlots,
+              "slot numbers lack the anchor's single bit");
 
-// `a` when `take` is set, `b` otherwise, by a conditional move: compilers branch on some such
-// choices, and random presses and releases make every branch on them a coin toss.
-[[gnu::always_inline]] inline int choose(int take, int a, int b) {
+// Compilers branch on some choices like these, and random presses and releases make every
+// branch on them a coin toss: each is a conditional move here, as few flag tests as possible.
 #if defined(__x86_64__)
-  asm("test %[take], %[take]\n\tcmovnz %[a], %[b]"
+#define BRISALONDE_CMOV 1
+#endif
+
+// `a` when `lhs` equals `rhs`, `b` otherwise.
+[[gnu::always_inline]] inline intptr_t chooseIfEqual(intptr_t lhs, intptr_t rhs, intptr_t a,
+                                                     intptr_t b) {
+#if BRISALONDE_CMOV
+  asm("cmp %[rhs], %[lhs]\n\tcmove %[a], %[b]"
       : [b] "+r"(b)
-      : [take] "r"(take), [a] "r"(a)
+      : [lhs] "r"(lhs), [rhs] "ri"(rhs), [a] "r"(a)
       : "cc");
   return b;
 #else
-  return take != 0 ? a : b;
+  return lhs == rhs ? a : b;
+#endif
+}
+
+// Where a note event writes, chosen by whether it presses. On a press the slot goes in as the
+// newest, after `newest`: its own links become (newest, anchor), `newest`'s newer link and
+// its velocity are written, and it becomes the newest. Otherwise every write goes to the sink
+// or keeps the value the caller set, `newest` stays, and `lastRemoved` takes `ifRelease`.
+struct PressWrites {
+  intptr_t linkTarget = NoteTable::kSink;  // whose newer link names the slot
+  intptr_t velocityTarget = NoteTable::kSink;
+  intptr_t older, newer;  // the slot's links; the caller's values stand for a release
+};
+
+[[gnu::always_inline]] inline void choosePressWrites(intptr_t press, intptr_t slot,
+                                                     intptr_t& newest, PressWrites& w,
+                                                     intptr_t& lastRemoved, intptr_t ifRelease) {
+  constexpr intptr_t kAnchor = NoteTable::kAnchor;
+#if BRISALONDE_CMOV
+  asm("test %[press], %[press]\n\t"
+      "cmovz %[ifRelease], %[removed]\n\t"
+      "cmovnz %[newest], %[link]\n\t"
+      "cmovnz %[slot], %[velocity]\n\t"
+      "cmovnz %[newest], %[older]\n\t"
+      "cmovnz %[anchor], %[newer]\n\t"
+      "cmovnz %[slot], %[newest]"
+      // Early clobbers: the compiler must not give an output the register of an input that
+      // holds the same value, as it may when a release keeps the slot as its links.
+      : [link] "+&r"(w.linkTarget), [velocity] "+&r"(w.velocityTarget), [older] "+&r"(w.older),
+        [newer] "+&r"(w.newer), [newest] "+&r"(newest), [removed] "+&r"(lastRemoved)
+      : [press] "r"(press), [slot] "r"(slot), [anchor] "r"(kAnchor), [ifRelease] "r"(ifRelease)
+      : "cc");
+#else
+  if (press != 0) {
+    w = {newest, slot, newest, kAnchor};
+    newest = slot;
+  } else {
+    lastRemoved = ifRelease;
+  }
 #endif
 }
 
 // Presses and releases alike, without a branch on which. The pedal's state picks the loop; it
-// changes seldom. Inline, so that the batch stays in registers. Returns the index of the first
-// event that is no note or has another frame, or `count`.
+// changes seldom. Inline, so that the batch stays in registers. Returns the first event that
+// is no note or has another frame, or `end`.
 template <bool kPedalDown>
-[[gnu::always_inline]] inline int32_t runNotes(NoteTable& t, Batch& b,
-                                               const QueuedMidiEvent* events, int32_t from,
-                                               int32_t count, int32_t frame) {
-  constexpr int kAnchor = NoteTable::kAnchor;
-  constexpr int kAlone = NoteTable::kAlone;
-  int32_t k = from;
-  for (; k < count && isNote(events[k]) && events[k].frame == frame; ++k) {
-    const QueuedMidiEvent& ev = events[k];
-    const int slot = slotOf(ev);
-    const int velocity = ev.data2 & kDataMask;
-    const int press = isPress(ev);
-    NoteSlot& s = t.slots[slot];
-    const int older = s.older, newer = s.newer;
-    const int was = older != slot;
-    b.retrigger |= press & (b.newest != kAnchor);
+[[gnu::always_inline]] inline const QueuedMidiEvent* runNotes(NoteTable& t, Batch& b,
+                                                              const QueuedMidiEvent* ev,
+                                                              const QueuedMidiEvent* end,
+                                                              int32_t frame) {
+  constexpr intptr_t kAnchor = NoteTable::kAnchor;
+  NoteSlot* const slots = t.slots;
+  const uint64_t noteHere = noteOfFrame(frame);
+  intptr_t newest = b.newest;
+  for (; ev < end && frameAndKind(*ev) == noteHere; ++ev) {
+    const intptr_t slot = slotOf(*ev);
+    const intptr_t press = isPress(*ev);
+    NoteSlot& s = slots[slot];
+    const intptr_t older = s.older, newer = s.newer;
+    b.newestBeforePresses &= newest | ((press - 1) & kAnchor);
 
     // Out of the ring on a press, and on a release with the pedal up: a slot that is no
     // candidate, and the record that stands alone, go out without a change.
-    const int outOlder = kPedalDown ? choose(press, older, kAlone) : older;
-    const int outNewer = kPedalDown ? choose(press, newer, kAlone) : newer;
-    t.slots[outNewer].older = static_cast<int16_t>(outOlder);
-    t.slots[outOlder].newer = static_cast<int16_t>(outNewer);
-    const int newest = choose(outNewer == kAnchor, outOlder, b.newest);
+    intptr_t outOlder = older, outNewer = newer;
+    if constexpr (kPedalDown) {
+      outOlder = chooseIfEqual(press, 0, NoteTable::kAlone, outOlder);
+      outNewer = chooseIfEqual(press, 0, NoteTable::kAlone, outNewer);
+    }
+    slots[outNewer].older = static_cast<int16_t>(outOlder);
+    slots[outOlder].newer = static_cast<int16_t>(outNewer);
+    newest = chooseIfEqual(outNewer, kAnchor, outOlder, newest);
 
-    // In again as the newest on a press; a release with the pedal down keeps its place.
-    t.slots[choose(press, newest, NoteTable::kSink)].newer = static_cast<int16_t>(slot);
-    const int stayOlder = kPedalDown ? older : slot;
-    const int stayNewer = kPedalDown ? newer : slot;
-    s.older = static_cast<int16_t>(choose(press, newest, stayOlder));
-    s.newer = static_cast<int16_t>(choose(press, kAnchor, stayNewer));
-    s.velocity = static_cast<uint8_t>(choose(press, velocity, s.velocity));
-    b.newest = choose(press, slot, newest);
-    t.slots[kAnchor].older = static_cast<int16_t>(b.newest);
+    // In again as the newest on a press; a release with the pedal down keeps its place, one
+    // with the pedal up is left alone.
+    PressWrites w;
+    w.older = kPedalDown ? older : slot;
+    w.newer = kPedalDown ? newer : slot;
+    // With the pedal up a release of a candidate takes it out; with it down, none does.
+    const intptr_t removedIfRelease =
+        kPedalDown ? b.lastRemoved : chooseIfEqual(older, slot, b.lastRemoved, slot);
+    choosePressWrites(press, slot, newest, w, b.lastRemoved, removedIfRelease);
+    slots[w.linkTarget].newer = static_cast<int16_t>(slot);
+    slots[w.velocityTarget].velocity = static_cast<uint8_t>(ev->data2 & kDataMask);
+    s.older = static_cast<int16_t>(w.older);
+    s.newer = static_cast<int16_t>(w.newer);
     if constexpr (kPedalDown) {
       // A released candidate stays, listed for when the pedal lifts.
-      const int listedFlag = s.flags & kSlotSustained;
-      const int listed = (press ^ 1) & was & (listedFlag == 0);
+      const intptr_t listedFlag = s.flags & kSlotSustained;
+      const intptr_t listed = (press ^ 1) & (older != slot) & (listedFlag == 0);
       t.sustained[b.sustainedCount] = static_cast<int16_t>(slot);
       b.sustainedCount += listed;
       s.flags = static_cast<uint8_t>(listedFlag | listed << 1 | press);
     } else {
       s.flags = static_cast<uint8_t>(press);
-      b.emptiedAt = choose(was & (b.newest == kAnchor), slot, b.emptiedAt);
     }
   }
-  t.sustainedCount = b.sustainedCount;
-  return k;
+  b.newest = newest;
+  t.slots[kAnchor].older = static_cast<int16_t>(newest);
+  t.sustainedCount = static_cast<int32_t>(b.sustainedCount);
+  return ev;
 }
 
 // Legato for the block's value, which seldom changes: worked out again only when it does.
@@ -150,11 +225,14 @@ void pickCurrentSlot(ToneEngine& e) {
   if (best >= 0) selectSlot(e, best);
 }
 
-// Selects after the batch: a release that left no candidate is the last pitch.
+// Selects after the batch: the newest candidate, or with none the gate closes at the last
+// release that took one out, which left none, as no press came after it.
 [[gnu::always_inline]] inline void finish(ToneEngine& e, const Batch& b) {
-  if (b.retrigger != 0 && !legato(e)) e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
-  if (b.newest == NoteTable::kAnchor && b.emptiedAt >= 0) selectSlot(e, b.emptiedAt);
-  pickCurrentSlot(e);
+  if (b.retrigger() && !legato(e)) e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
+  const bool candidate = b.newest != NoteTable::kAnchor;
+  e.gate = candidate;
+  const intptr_t slot = candidate ? b.newest : b.lastRemoved;
+  if (slot >= 0) selectSlot(e, static_cast<int>(slot));
 }
 
 // The glide starts at the first note's own pitch.
@@ -214,13 +292,15 @@ void handleOther(ToneEngine& e, const QueuedMidiEvent& event) {
     pitchBend(e, ev);
 }
 
-// The note events from `from` on that share `frame`, up to `to`, then the selection; returns
-// the index after them.
-[[gnu::always_inline]] inline int32_t runBatch(ToneEngine& e, const QueuedMidiEvent* events,
-                                               int32_t from, int32_t to, int32_t frame) {
+// The note events from `from` on that share `frame`, up to `end`, then the selection; returns
+// the event after them.
+[[gnu::always_inline]] inline const QueuedMidiEvent* runBatch(ToneEngine& e,
+                                                              const QueuedMidiEvent* from,
+                                                              const QueuedMidiEvent* end,
+                                                              int32_t frame) {
   Batch b(e.notes);
-  const int32_t next = e.sustainDown ? runNotes<true>(e.notes, b, events, from, to, frame)
-                                     : runNotes<false>(e.notes, b, events, from, to, frame);
+  const QueuedMidiEvent* next = e.sustainDown ? runNotes<true>(e.notes, b, from, end, frame)
+                                              : runNotes<false>(e.notes, b, from, end, frame);
   finish(e, b);
   return next;
 }
@@ -230,22 +310,23 @@ void handleOther(ToneEngine& e, const QueuedMidiEvent& event) {
 int32_t handleFrameEvents(ToneEngine& e, const QueuedMidiEvent* events, int32_t count) {
   if (count <= 0) return 0;
   const int32_t frame = events[0].frame;
-  int32_t k = 0;
+  const QueuedMidiEvent* ev = events;
+  const QueuedMidiEvent* const end = events + count;
   // Until the first press, one event at a time: that press sets the glide's start.
-  for (; k < count && events[k].frame == frame && !e.freqInitialised; ++k) {
-    if (isNote(events[k])) {
-      runBatch(e, events, k, k + 1, frame);
-      if (isPress(events[k])) startFrequency(e, events[k]);
+  for (; ev < end && ev->frame == frame && !e.freqInitialised; ++ev) {
+    if (isNote(*ev)) {
+      runBatch(e, ev, ev + 1, frame);
+      if (isPress(*ev)) startFrequency(e, *ev);
     } else {
-      handleOther(e, events[k]);
+      handleOther(e, *ev);
     }
   }
-  while (k < count && events[k].frame == frame) {
-    if (!isNote(events[k])) {
-      handleOther(e, events[k++]);
+  while (ev < end && ev->frame == frame) {
+    if (!isNote(*ev)) {
+      handleOther(e, *ev++);
       continue;
     }
-    k = runBatch(e, events, k, count, frame);
+    ev = runBatch(e, ev, end, frame);
   }
-  return k;
+  return static_cast<int32_t>(ev - events);
 }

@@ -118,7 +118,7 @@ class EventSource {
   uint32_t below(uint32_t n) { return static_cast<uint32_t>(random_() % n); }
 
   static QueuedMidiEvent event(int status, uint8_t data1, uint8_t data2) {
-    return {0, 0, static_cast<uint8_t>(status), data1, data2};
+    return {0, static_cast<uint8_t>(status), data1, data2, 0};
   }
 
   void newStretch() {
@@ -210,16 +210,16 @@ TEST(NoteSelection, EqualsTheFullScanAfterEveryFrame) {
 TEST(NoteSelection, ResetForgetsEveryCandidate) {
   UnitEngine unit;
   ToneEngine& e = *unit.engine;
-  handleMidiEvent(e, {0, 0, 0x90, 60, 100});
-  handleMidiEvent(e, {0, 0, 0xB0, 64, 127});
-  handleMidiEvent(e, {0, 0, 0x93, 61, 100});
-  handleMidiEvent(e, {0, 0, 0x83, 61, 0});
+  handleMidiEvent(e, {0, 0x90, 60, 100, 0});
+  handleMidiEvent(e, {0, 0xB0, 64, 127, 0});
+  handleMidiEvent(e, {0, 0x93, 61, 100, 0});
+  handleMidiEvent(e, {0, 0x83, 61, 0, 0});
   resetEngine(e, *unit.queue, unit.params.get(), true);
-  handleMidiEvent(e, {0, 0, 0x91, 62, 50});
-  handleMidiEvent(e, {0, 0, 0x81, 62, 0});
+  handleMidiEvent(e, {0, 0x91, 62, 50, 0});
+  handleMidiEvent(e, {0, 0x81, 62, 0, 0});
   EXPECT_FALSE(e.gate);
   EXPECT_EQ(e.currentSlot, 128 + 62);
-  handleMidiEvent(e, {0, 0, 0xB0, 64, 0});
+  handleMidiEvent(e, {0, 0xB0, 64, 0, 0});
   EXPECT_FALSE(e.gate) << "the slots held before the reset must not come back";
 }
 

@@ -100,7 +100,7 @@ Renders render(const Scenario& s, int32_t block, bool withReference) {
     for (int32_t j = 0; j < n; ++j) {
       for (; e < nextEvent && s.events[e].frame <= start + j; ++e) {
         const TimedEvent& t = s.events[e];
-        handleMidiEvent(voice, {0, 0, t.status, t.data1, t.data2});
+        handleMidiEvent(voice, {0, t.status, t.data1, t.data2, 0});
       }
       r.reference.push_back(referenceRenderSample(voice, decimator));
     }
