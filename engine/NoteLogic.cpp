@@ -108,10 +108,10 @@ static_assert((NoteTable::kAnchor & (NoteTable::kAnchor - 1)) == 0 &&
 #endif
 }
 
-// Where a note event writes, chosen by whether it presses. On a press the slot goes in as the
-// newest, after `newest`: its own links become (newest, anchor), `newest`'s newer link and
-// its velocity are written, and it becomes the newest. Otherwise every write goes to the sink
-// or keeps the value the caller set, `newest` stays, and `lastRemoved` takes `ifRelease`.
+// Where a note event writes, chosen by whether it presses. On a press the slot goes in after
+// `newest`: its links become (newest, anchor), `newest`'s newer link names it, its velocity
+// is written, and it becomes the newest. Otherwise those writes go to the sink or keep the
+// values the caller set, `newest` stays, and `lastRemoved` takes `ifRelease`.
 struct PressWrites {
   intptr_t linkTarget = NoteTable::kSink;  // whose newer link names the slot
   intptr_t velocityTarget = NoteTable::kSink;
