@@ -83,9 +83,18 @@ ChildOutcome runChild(const std::string& program, const std::vector<std::string>
   startup.hStdOutput = log;
   startup.hStdError = log;
   PROCESS_INFORMATION process{};
-  const auto start = Clock::now();
-  const BOOL created = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
+  // Under wine, starting a process now and then fails with an internal error while many start
+  // at once; a few more tries keep that from passing for a fault of the plug-in.
+  constexpr int kStartAttempts = 3;
+  constexpr auto kStartRetryDelay = std::chrono::milliseconds(200);
+  auto start = Clock::now();
+  BOOL created = FALSE;
+  for (int attempt = 0; attempt < kStartAttempts && !created; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kStartRetryDelay);
+    start = Clock::now();
+    created = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             nullptr, &startup, &process);
+  }
   CloseHandle(log);
   if (!created) {
     outcome.error = "cannot start " + program + " (error " + std::to_string(GetLastError()) + ")";
