@@ -218,21 +218,25 @@ void selectSlot(ToneEngine& e, int slot) {
   e.noteVelocity = kVelocityFactors[e.notes.slots[slot].velocity & kDataMask];
 }
 
-// The newest candidate sounds; with none the gate closes at the last pitch that sounded.
-void pickCurrentSlot(ToneEngine& e) {
-  const int best = newestCandidate(e.notes);
-  e.gate = best >= 0;
-  if (best >= 0) selectSlot(e, best);
+// The newest candidate (the anchor for none) sounds; with none the gate closes, at
+// `closingSlot` when there is one, else at the last pitch that sounded.
+[[gnu::always_inline]] inline void selectNewest(ToneEngine& e, intptr_t newest,
+                                                intptr_t closingSlot) {
+  const bool candidate = newest != NoteTable::kAnchor;
+  e.gate = candidate;
+  const intptr_t slot = candidate ? newest : closingSlot;
+  if (slot >= 0) selectSlot(e, static_cast<int>(slot));
 }
 
-// Selects after the batch: the newest candidate, or with none the gate closes at the last
-// release that took one out, which left none, as no press came after it.
+void pickCurrentSlot(ToneEngine& e) {
+  selectNewest(e, e.notes.slots[NoteTable::kAnchor].older, -1);
+}
+
+// Selects after the batch. With no candidate left, the last release that took one out left
+// none, as a press after it would have left one: the gate closes at its pitch.
 [[gnu::always_inline]] inline void finish(ToneEngine& e, const Batch& b) {
   if (b.retrigger() && !legato(e)) e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
-  const bool candidate = b.newest != NoteTable::kAnchor;
-  e.gate = candidate;
-  const intptr_t slot = candidate ? b.newest : b.lastRemoved;
-  if (slot >= 0) selectSlot(e, static_cast<int>(slot));
+  selectNewest(e, b.newest, b.lastRemoved);
 }
 
 // The glide starts at the first note's own pitch.

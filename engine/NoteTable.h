@@ -41,12 +41,6 @@ inline bool isCandidate(const NoteTable& t, int slot) {
   return t.slots[slot].older != slot;
 }
 
-// The newest candidate; -1 when there is none.
-inline int newestCandidate(const NoteTable& t) {
-  const int newest = t.slots[NoteTable::kAnchor].older;
-  return newest == NoteTable::kAnchor ? -1 : newest;
-}
-
 // Every slot idle, no candidate.
 void clearNoteTable(NoteTable& table);
 

@@ -17,14 +17,14 @@ bool isObject(const Lv2Uris& uris, const LV2_Atom& atom) {
   return atom.type == uris.atomObject || atom.type == uris.atomBlank;
 }
 
-void takeMidi(Lv2Instance& p, int64_t frame, const LV2_Atom& atom) {
+void takeMidi(MidiEventWriter& queue, int64_t frame, const LV2_Atom& atom) {
   if (atom.size == 0 || atom.size > 3) return;  // one channel message; no system exclusive
   const auto* bytes = static_cast<const uint8_t*>(LV2_ATOM_BODY_CONST(&atom));
   if ((bytes[0] & 0x80) == 0 || bytes[0] >= 0xF0) return;
   const uint8_t data1 = atom.size > 1 ? bytes[1] : 0;
   const uint8_t data2 = atom.size > 2 ? bytes[2] : 0;
   const auto at = frame < 0 ? 0 : frame > INT32_MAX ? INT32_MAX : static_cast<int32_t>(frame);
-  appendMidiEvent(p.core.midiQueue, at, bytes[0], data1, data2);
+  queue.append(at, bytes[0], data1, data2);
 }
 
 // The patch:Set answer that tells the UI the current skin.
@@ -62,9 +62,10 @@ void takePatch(Lv2Instance& p, int64_t frame, const LV2_Atom_Object& message) {
 
 void takeEvents(Lv2Instance& p) {
   if (p.events == nullptr || p.events->atom.type != p.uris.atomSequence) return;
+  MidiEventWriter queue(p.core.midiQueue);  // patches leave the queue alone
   LV2_ATOM_SEQUENCE_FOREACH(p.events, ev) {
     if (ev->body.type == p.uris.midiEvent) {
-      takeMidi(p, ev->time.frames, ev->body);
+      takeMidi(queue, ev->time.frames, ev->body);
     } else if (isObject(p.uris, ev->body) && ev->body.size >= sizeof(LV2_Atom_Object_Body)) {
       takePatch(p, ev->time.frames, *reinterpret_cast<const LV2_Atom_Object*>(&ev->body));
     }

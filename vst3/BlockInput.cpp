@@ -63,11 +63,12 @@ void takeParameterPoints(vst3::IParameterChanges* changes, int32_t frames, Block
 }
 
 void takeControllerPoints(vst3::IParameterChanges* changes, int32_t frames, MidiEventQueue& queue) {
+  MidiEventWriter writer(queue);
   forEachPoint(changes, frames, [&](vst3::ParamID id, int32_t frame, double value) {
     MidiMessage message{};
     const MappedController* controller = controllerOfParam(id);
     if (controller != nullptr && messageOf(*controller, value, message))
-      appendMidiEvent(queue, frame, message.status, message.data1, message.data2);
+      writer.append(frame, message.status, message.data1, message.data2);
   });
 }
 
@@ -75,19 +76,20 @@ void takeNoteEvents(vst3::IEventList* events, MidiEventQueue& queue) {
   if (events == nullptr) return;
   int32_t count = events->getEventCount();
   if (count > kMaxEventsRead) count = kMaxEventsRead;
+  MidiEventWriter writer(queue);
   for (int32_t i = 0; i < count; ++i) {
     vst3::Event e{};
     if (events->getEvent(i, e) != vst3::kResultOk || e.busIndex != 0) continue;
     if (e.type == vst3::Event::kNoteOnEvent) {
       const vst3::NoteOnEvent& n = e.noteOn;
       if (n.channel < 0 || n.channel > 15 || n.pitch < 0 || n.pitch > 127) continue;
-      appendMidiEvent(queue, e.sampleOffset, static_cast<uint8_t>(0x90 | n.channel),
-                      static_cast<uint8_t>(n.pitch), velocitySteps(n.velocity));
+      writer.append(e.sampleOffset, static_cast<uint8_t>(0x90 | n.channel),
+                    static_cast<uint8_t>(n.pitch), velocitySteps(n.velocity));
     } else if (e.type == vst3::Event::kNoteOffEvent) {
       const vst3::NoteOffEvent& n = e.noteOff;
       if (n.channel < 0 || n.channel > 15 || n.pitch < 0 || n.pitch > 127) continue;
-      appendMidiEvent(queue, e.sampleOffset, static_cast<uint8_t>(0x80 | n.channel),
-                      static_cast<uint8_t>(n.pitch), velocitySteps(n.velocity));
+      writer.append(e.sampleOffset, static_cast<uint8_t>(0x80 | n.channel),
+                    static_cast<uint8_t>(n.pitch), velocitySteps(n.velocity));
     }
   }
 }

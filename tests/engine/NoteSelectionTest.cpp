@@ -158,12 +158,15 @@ TEST(NoteSelection, EqualsTheFullScanAfterEveryEvent) {
   // The events must have reached the cases that matter: held and sustained selections alike.
   EXPECT_GT(held, kEvents / 10);
   EXPECT_GT(sustained, kEvents / 100);
-  // The table itself: each slot held and a candidate as the scan's, the candidates in the
-  // order of their presses.
+  // The table itself: each slot held and a candidate as the scan's, each candidate with its
+  // last press's velocity (7-bit in the table), the candidates in the order of their presses.
   const NoteTable& t = e.notes;
   for (int i = 0; i < kNumNoteSlots; ++i) {
     ASSERT_EQ((t.slots[i].flags & kSlotHeld) != 0, scan.held[i]) << "slot " << i;
     ASSERT_EQ(isCandidate(t, i), scan.stamp[i] != 0) << "slot " << i;
+    if (scan.stamp[i] != 0) {
+      ASSERT_EQ(t.slots[i].velocity / 127.0, scan.velocity[i]) << "slot " << i;
+    }
   }
   uint64_t newer = UINT64_MAX;
   for (int slot = t.slots[NoteTable::kAnchor].older; slot != NoteTable::kAnchor;
