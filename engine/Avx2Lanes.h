@@ -17,6 +17,8 @@ struct Avx2Lanes {
   using Pair = FmaPairLanes;  // the two-lane form the decimator runs in
   static constexpr int kLanes = 4;
   static constexpr int kTriangleSines = 4;
+  // Fused multiply-adds make the shorter chains cheap: prefer them.
+  static constexpr bool kFewestInstructions = false;
 
   // VEX-encoded loads need no alignment.
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm256_loadu_pd(p); }

@@ -18,6 +18,8 @@ struct Avx512Lanes {
   using Pair = FmaPairLanes;  // the two-lane form the decimator runs in
   static constexpr int kLanes = 8;
   static constexpr int kTriangleSines = 4;
+  // Fused multiply-adds make the shorter chains cheap: prefer them.
+  static constexpr bool kFewestInstructions = false;
 
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm512_loadu_pd(p); }
   // One stored copy in every lane: folds into the multiply-add as an embedded broadcast.

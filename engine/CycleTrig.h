@@ -24,9 +24,7 @@ inline constexpr double kExp2Series[9] = {1.0,
                                           1.5256312410530223e-05,
                                           1.3218242873613306e-06};
 
-// c0 + c1 z + ... + c8 z^8 by Horner's rule: the fewest instructions. Its longer chain costs
-// nothing where it matters, in the oscillator bank, whose vectors are independent of each
-// other and keep the processor's multiply-add units busy.
+// c0 + c1 z + ... + c8 z^8 by Horner's rule: the fewest instructions.
 template <class V>
 [[gnu::always_inline]] inline typename V::Vec polynomial9(const double (&c)[9], typename V::Vec z) {
   using Vec = typename V::Vec;
@@ -35,6 +33,25 @@ template <class V>
   for (int i = 7; i >= 0; --i)
     sum = V::mulAdd(sum, z, V::set1(c[i]));
   return sum;
+}
+
+// The same polynomial as its even and odd halves, each by Horner's rule in z^2 and run side
+// by side: two instructions more, but a chain six operations deep instead of nine. In the
+// oscillator bank everything else waits for the sine, and with fused multiply-adds the
+// shorter chain is the faster one.
+template <class V>
+[[gnu::always_inline]] inline typename V::Vec polynomial9Halves(const double (&c)[9],
+                                                                typename V::Vec z) {
+  using Vec = typename V::Vec;
+  const Vec z2 = V::mul(z, z);
+  Vec even = V::set1(c[8]);
+  Vec odd = V::set1(c[7]);
+#pragma GCC unroll 4
+  for (int i = 6; i >= 0; i -= 2) {
+    even = V::mulAdd(even, z2, V::set1(c[i]));
+    if (i > 0) odd = V::mulAdd(odd, z2, V::set1(c[i - 1]));
+  }
+  return V::mulAdd(odd, z, even);
 }
 
 // A phase p in [0, 1) folded for its sine: sin(2 pi p) = -sign(u) sin(2 pi r), where
@@ -57,7 +74,14 @@ template <class V>
 
 template <class V>
 [[gnu::always_inline]] inline typename V::Vec sinOfFolded(const FoldedPhase<V>& f) {
-  const typename V::Vec negSine = V::mul(f.r, polynomial9<V>(kNegSinSeries, V::mul(f.r, f.r)));
+  using Vec = typename V::Vec;
+  const Vec z = V::mul(f.r, f.r);
+  Vec series;
+  if constexpr (V::kFewestInstructions)
+    series = polynomial9<V>(kNegSinSeries, z);
+  else
+    series = polynomial9Halves<V>(kNegSinSeries, z);
+  const Vec negSine = V::mul(f.r, series);
   return V::flipSigns(negSine, f.signOfU);
 }
 

@@ -66,7 +66,8 @@ template <class V>
   o.s[2] = V::sub(V::mul(stride2, o.s[1]), o.s[0]);
   o.stride = V::sub(V::mul(stride2, stride2), two);
   if constexpr (V::kTriangleSines == 4) {
-    o.s[3] = V::sub(V::mul(stride2, o.s[2]), o.s[1]);
+    // sin 7t = 2 cos 4t sin 3t + sin t: one step after sin 3t rather than two.
+    o.s[3] = V::mulAdd(o.stride, o.s[1], o.s[0]);
     o.stride = V::sub(V::mul(o.stride, o.stride), two);
   }
   return o;

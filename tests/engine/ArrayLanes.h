@@ -22,6 +22,7 @@ struct ArrayLanes {
   using Pair = voice::Sse2Lanes;
   static constexpr int kLanes = N;
   static constexpr int kTriangleSines = 4;
+  static constexpr bool kFewestInstructions = false;  // the wide forms' schemes
 
   template <typename F>
   static Vec each(F f) {
