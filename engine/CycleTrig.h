@@ -72,17 +72,25 @@ template <class V>
   return {V::signBits(u), V::sub(quarter, V::abs(V::sub(V::abs(u), quarter)))};
 }
 
+// -sin(2 pi r) / r for z = r^2, by the scheme the form prefers.
+template <class V>
+[[gnu::always_inline]] inline typename V::Vec negSineSeries(typename V::Vec z) {
+  if constexpr (V::kFewestInstructions)
+    return polynomial9<V>(kNegSinSeries, z);
+  else
+    return polynomial9Halves<V>(kNegSinSeries, z);
+}
+
+// sin(2 pi p) from its folded phase, given the series at r^2.
+template <class V>
+[[gnu::always_inline]] inline typename V::Vec sinOfSeries(const FoldedPhase<V>& f,
+                                                          typename V::Vec series) {
+  return V::flipSigns(V::mul(f.r, series), f.signOfU);
+}
+
 template <class V>
 [[gnu::always_inline]] inline typename V::Vec sinOfFolded(const FoldedPhase<V>& f) {
-  using Vec = typename V::Vec;
-  const Vec z = V::mul(f.r, f.r);
-  Vec series;
-  if constexpr (V::kFewestInstructions)
-    series = polynomial9<V>(kNegSinSeries, z);
-  else
-    series = polynomial9Halves<V>(kNegSinSeries, z);
-  const Vec negSine = V::mul(f.r, series);
-  return V::flipSigns(negSine, f.signOfU);
+  return sinOfSeries<V>(f, negSineSeries<V>(V::mul(f.r, f.r)));
 }
 
 // sin(2 pi p) for phases p in [0, 1); exactly 0 at p = 0 and p = 1/2.

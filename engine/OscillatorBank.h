@@ -54,12 +54,20 @@ struct OddSines {
 };
 
 template <class V>
-[[gnu::always_inline]] inline OddSines<V> oddSines(typename V::Vec sinTheta) {
+[[gnu::always_inline]] inline OddSines<V> oddSines(const FoldedPhase<V>& folded) {
   using Vec = typename V::Vec;
   const Vec two = V::set1(2.0);
+  const Vec z = V::mul(folded.r, folded.r);
+  const Vec series = negSineSeries<V>(z);
+  const Vec sinTheta = sinOfSeries<V>(folded, series);
   // 2 cos 2t = 2 - 4 sin^2 t; sin((k + 2) t) = 2 cos 2t sin kt - sin((k - 2) t);
-  // 2 cos 2x = (2 cos x)^2 - 2.
-  const Vec stride2 = V::negMulAdd(V::set1(4.0), V::mul(sinTheta, sinTheta), two);
+  // 2 cos 2x = (2 cos x)^2 - 2. The wide forms take sin^2 t as r^2 series^2, one
+  // multiplication more but not waiting for the sine: the polynomials wait for the stride.
+  Vec stride2;
+  if constexpr (V::kFewestInstructions)
+    stride2 = V::negMulAdd(V::set1(4.0), V::mul(sinTheta, sinTheta), two);
+  else
+    stride2 = V::negMulAdd(V::mul(V::set1(4.0), z), V::mul(series, series), two);
   OddSines<V> o;
   o.s[0] = sinTheta;
   o.s[1] = V::mulAdd(stride2, sinTheta, sinTheta);
@@ -107,7 +115,7 @@ template <class V, class Mix>
   const TriangleWeights& w = b.triangle;
   const Vec phase = V::load(b.phase + i);
   const FoldedPhase<V> folded = foldPhase<V>(phase);
-  const OddSines<V> o = oddSines<V>(sinOfFolded<V>(folded));
+  const OddSines<V> o = oddSines<V>(folded);
 
   Vec harmonic[kSines];
 #pragma GCC unroll 4
