@@ -1,8 +1,9 @@
 // A vector form made of plain arrays of N doubles, each operation a loop over the lanes with
-// the baseline's single roundings: the engine's stages instantiated with it render as the
-// SSE2 form does, with the lane count and the four-sine triangle of a wide form. It runs the
-// stages' eight-lane handling (whole vectors, spare room, partial last vectors) on any
-// processor, valgrind included, where the AVX-512 form itself cannot run.
+// the baseline's single roundings: the engine's stages instantiated with it take a wide
+// form's lane count, four-sine triangle and shorter chains, and render what the SSE2 form
+// does to within the roundings. It runs the stages' eight-lane handling (whole vectors, spare
+// room, partial last vectors) on any processor, valgrind included, where the AVX-512 form
+// itself cannot run.
 #pragma once
 
 #include <bit>
@@ -22,7 +23,7 @@ struct ArrayLanes {
   using Pair = voice::Sse2Lanes;
   static constexpr int kLanes = N;
   static constexpr int kTriangleSines = 4;
-  static constexpr bool kFewestInstructions = false;  // the wide forms' schemes
+  static constexpr bool kFewestInstructions = false;
 
   template <typename F>
   static Vec each(F f) {
