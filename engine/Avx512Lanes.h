@@ -27,6 +27,10 @@ struct Avx512Lanes {
   [[gnu::always_inline]] static void store(double* p, Vec v) { _mm512_storeu_pd(p, v); }
   [[gnu::always_inline]] static void storeUnaligned(double* p, Vec v) { _mm512_storeu_pd(p, v); }
   [[gnu::always_inline]] static Vec set1(double x) { return _mm512_set1_pd(x); }
+  // v[0] in the lowest lane.
+  [[gnu::always_inline]] static Vec ofLanes(const double (&v)[kLanes]) {
+    return _mm512_set_pd(v[7], v[6], v[5], v[4], v[3], v[2], v[1], v[0]);
+  }
   [[gnu::always_inline]] static Vec zero() { return _mm512_setzero_pd(); }
 
   [[gnu::always_inline]] static Vec add(Vec a, Vec b) { return _mm512_add_pd(a, b); }

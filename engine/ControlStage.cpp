@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine/EnginePaths.h"
+#include "engine/PhaseSteps.h"
 #include "engine/Sse2Lanes.h"
 #include "engine/ToneEngine.h"
 #include "engine/VoiceSettings.h"
@@ -13,17 +14,6 @@
 namespace {
 
 using namespace voice;
-
-// frac(x) = x - floor(x) for a phase in [0, 1) advanced by an increment in [0, 1): the sum
-// lies in [0, 2), where subtracting 1 is exact. All three phases keep to this: the
-// modulation rates are at most 8 Hz at 8000 Hz or more, and the oscillator's increment is
-// at most 0.22 cycles, as the modulated frequency stops at 0.44 of the rate. The wrap is
-// rare, so it is a branch rather than arithmetic on every frame.
-[[gnu::always_inline]] inline double advancePhase(double phase, double increment) {
-  double sum = phase + increment;
-  if (__builtin_expect(sum >= 1.0, 0)) sum -= 1.0;
-  return sum;
-}
 
 // A frame's two oversampled steps from `phase`, each step's phase recorded in steps[0] and
 // steps[1]; returns the next frame's phase.
@@ -153,10 +143,9 @@ void tremoloFrom(StageBuffers& b, int base) {
 
 // What the modulation pass found, for the passes after it.
 struct Modulation {
-  bool vibrato;                   // some frame has a vibrato depth other than 0
-  bool steadyPitch;               // the glided frequency is the same on every frame
-  KeyPitch* pitch;                // when steady, the sounding key's: its target is that pitch
-  bool unreadPhasesWait = false;  // the modulation phases wait for the oscillator's loop
+  bool vibrato;      // some frame has a vibrato depth other than 0
+  bool steadyPitch;  // the glided frequency is the same on every frame
+  KeyPitch* pitch;   // when steady, the sounding key's: its target is that pitch
 };
 
 // Frames while smoothing moves the settings: they are derived afresh on every frame and
@@ -234,39 +223,11 @@ double phasesOverRun(double phase, double increment, int frames, double* before,
   } else if (after != nullptr) {
     for (int f = 0; f < frames; ++f)
       after[f] = phase = advancePhase(phase, increment);
-  } else if (frames >= kShortRun && stepsBelowWrap(phase, increment) >= frames) {
-#pragma GCC unroll 4
-    for (int f = 0; f < frames; ++f)
-      phase += increment;
   } else {
-    for (int f = 0; f < frames; ++f)
-      phase = advancePhase(phase, increment);
+    phase = advancePhaseBy(phase, increment, frames);
   }
   return phase;
 }
-
-// Both modulation phases of a run that reads neither, side by side in the two lanes of one
-// vector and advanced a frame at a time in the oscillator's loop, so that the two chains of
-// additions overlap: each lane adds exactly as the phase would alone. Only for runs in which
-// neither phase wraps.
-struct UnreadPhases {
-  __m128d phases, increments;
-
-  static bool fit(const ToneEngine& e, int frames) {
-    const VoiceSettings& s = e.cache.settings;
-    return frames >= kShortRun && stepsBelowWrap(e.vibratoPhase, s.vibratoIncrement) >= frames &&
-           stepsBelowWrap(e.tremoloPhase, s.tremoloIncrement) >= frames;
-  }
-  explicit UnreadPhases(const ToneEngine& e)
-      : phases(_mm_set_pd(e.tremoloPhase, e.vibratoPhase)),
-        increments(
-            _mm_set_pd(e.cache.settings.tremoloIncrement, e.cache.settings.vibratoIncrement)) {}
-  [[gnu::always_inline]] void step() { phases = _mm_add_pd(phases, increments); }
-  void keep(ToneEngine& e) const {
-    e.vibratoPhase = _mm_cvtsd_f64(phases);
-    e.tremoloPhase = _mm_cvtsd_f64(_mm_unpackhi_pd(phases, phases));
-  }
-};
 
 // Frames with settled settings: everything that depends on them is worked out once, and each
 // per-frame quantity gets a loop of its own, recorded only where a later stage reads it.
@@ -281,14 +242,10 @@ Modulation modulateSettled(ToneEngine& e, StageBuffers& b, int base, int frames)
 
   envelopeOverRun(e, b.envelope + base, frames, e.gate ? s.attackStep : -s.releaseStep,
                   velocityFactor(e, s));
-  if (!m.vibrato && !b.tremolo && UnreadPhases::fit(e, frames)) {
-    m.unreadPhasesWait = true;
-  } else {
-    e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
-                                   m.vibrato ? b.vibratoPhase + base : nullptr, nullptr);
-    e.tremoloPhase = phasesOverRun(e.tremoloPhase, s.tremoloIncrement, frames, nullptr,
-                                   b.tremolo ? b.tremoloPhase + base : nullptr);
-  }
+  e.vibratoPhase = phasesOverRun(e.vibratoPhase, s.vibratoIncrement, frames,
+                                 m.vibrato ? b.vibratoPhase + base : nullptr, nullptr);
+  e.tremoloPhase = phasesOverRun(e.tremoloPhase, s.tremoloIncrement, frames, nullptr,
+                                 b.tremolo ? b.tremoloPhase + base : nullptr);
   if (m.vibrato) {
     for (int f = base; f < base + frames; ++f)
       b.vibratoCents[f] = cents;
@@ -349,68 +306,84 @@ void startSegment(StageBuffers& b, int frame, int limit) {
   b.segments[b.segmentCount++] = {frame, limit};
 }
 
-// The oscillator's increment per step (cycles per oversampled step), the harmonic limit, and
-// the phases of both steps of every frame; eachFrame() runs once a frame beside them.
-template <class EachFrame>
-void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, const Modulation& m,
-                      EachFrame eachFrame) {
+// Frames [base, base + frames) at a fixed increment from `phase`: both steps' phases and
+// increments written for the bank; returns the phase after them.
+double writeSteadyPhases(StageBuffers& b, int base, int frames, double phase, double increment) {
   const int end = base + frames;
-  double phase = e.oscPhase;
-  if (m.steadyPitch && !m.vibrato) {
-    const KeyPitch& step = steadyStep(e, *m.pitch);
-    const double increment = step.increment;
-    startSegment(b, base, step.limit);
-    for (int f = base; f < end;) {
-      const int plain = kOversampling * (end - f) < kShortRun
-                            ? f
-                            : std::min(end, f + stepsBelowWrap(phase, increment) / kOversampling);
+  for (int f = base; f < end;) {
+    const int plain = kOversampling * (end - f) < kShortRun
+                          ? f
+                          : std::min(end, f + stepsBelowWrap(phase, increment) / kOversampling);
 #pragma GCC unroll 2
-      for (; f < plain; ++f) {
-        b.phase[2 * f] = phase;
-        phase += increment;
-        b.phase[2 * f + 1] = phase;
-        phase += increment;
-        eachFrame();
-      }
-      if (f < end) {
-        phase = frameSteps(b.phase + 2 * f, phase, increment);
-        eachFrame();
-        ++f;
-      }
+    for (; f < plain; ++f) {
+      b.phase[2 * f] = phase;
+      phase += increment;
+      b.phase[2 * f + 1] = phase;
+      phase += increment;
     }
-    fillRun(b.increment + kOversampling * base, kOversampling * frames, increment);
-  } else {
-    const double ceiling = e.cache.settings.modulatedCeiling;
-    const double stepRate = kOversampling * e.sampleRate;
-    double lastIncrement = std::numeric_limits<double>::quiet_NaN();
-    int lastLimit = -1;
-    for (int f = base; f < end; ++f) {
-      const double frequency = m.steadyPitch ? m.pitch->target : b.frequency[f];
-      const double modulated = m.vibrato ? std::min(frequency * b.vibratoRatio[f], ceiling)
-                                         : std::min(frequency, ceiling);
-      const double increment = modulated / stepRate;
-      if (increment != lastIncrement) {
-        lastIncrement = increment;
-        const int limit = triangleLimit(e.cache, increment);
-        if (limit != lastLimit) {
-          lastLimit = limit;
-          startSegment(b, f, limit);
-        }
-      }
-      b.increment[2 * f] = b.increment[2 * f + 1] = increment;
+    if (f < end) {
       phase = frameSteps(b.phase + 2 * f, phase, increment);
-      eachFrame();
+      ++f;
     }
   }
-  e.oscPhase = phase;
+  fillRun(b.increment + kOversampling * base, kOversampling * frames, increment);
+  return phase;
 }
 
-// The oscillator's phases, and the modulation phases that wait for them.
+// The phases of a chunk so far left to the bank, written out after all, as a run that is no
+// part of its stretch follows: the engine's phase is then the control stage's again.
+void settlePhases(ToneEngine& e, StageBuffers& b) {
+  if (!b.phasesInBank) return;
+  b.phasesInBank = false;
+  e.oscPhase = writeSteadyPhases(b, 0, b.frames, b.bankPhase, b.bankIncrement);
+}
+
+// A steady run at `increment` from frame `base`: a chunk's first leaves its phases to the bank,
+// and so does one that goes on with the same increment; others are written out.
+void steadyPhases(ToneEngine& e, StageBuffers& b, int base, int frames, double increment) {
+  if (base == 0) {
+    b.phasesInBank = true;
+    b.bankPhase = e.oscPhase;
+    b.bankIncrement = increment;
+    return;
+  }
+  if (b.phasesInBank && increment == b.bankIncrement) return;
+  settlePhases(e, b);
+  e.oscPhase = writeSteadyPhases(b, base, frames, e.oscPhase, increment);
+}
+
+// The oscillator's increment per step (cycles per oversampled step), the harmonic limit, and
+// the phases of both steps of every frame.
 void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, const Modulation& m) {
-  if (!m.unreadPhasesWait) return oscillatorPhases(e, b, base, frames, m, [] {});
-  UnreadPhases modulation(e);
-  oscillatorPhases(e, b, base, frames, m, [&] { modulation.step(); });
-  modulation.keep(e);
+  if (m.steadyPitch && !m.vibrato) {
+    const KeyPitch& step = steadyStep(e, *m.pitch);
+    startSegment(b, base, step.limit);
+    steadyPhases(e, b, base, frames, step.increment);
+    return;
+  }
+  settlePhases(e, b);
+  const double ceiling = e.cache.settings.modulatedCeiling;
+  const double stepRate = kOversampling * e.sampleRate;
+  double lastIncrement = std::numeric_limits<double>::quiet_NaN();
+  int lastLimit = -1;
+  double phase = e.oscPhase;
+  for (int f = base; f < base + frames; ++f) {
+    const double frequency = m.steadyPitch ? m.pitch->target : b.frequency[f];
+    const double modulated =
+        m.vibrato ? std::min(frequency * b.vibratoRatio[f], ceiling) : std::min(frequency, ceiling);
+    const double increment = modulated / stepRate;
+    if (increment != lastIncrement) {
+      lastIncrement = increment;
+      const int limit = triangleLimit(e.cache, increment);
+      if (limit != lastLimit) {
+        lastLimit = limit;
+        startSegment(b, f, limit);
+      }
+    }
+    b.increment[2 * f] = b.increment[2 * f + 1] = increment;
+    phase = frameSteps(b.phase + 2 * f, phase, increment);
+  }
+  e.oscPhase = phase;
 }
 
 }  // namespace
@@ -432,8 +405,11 @@ bool appendSteadyFrame(ToneEngine& e) {
   const KeyPitch& step = steadyStep(e, keyPitch(e, s));
   e.currentFreq = step.target;
   startSegment(b, base, step.limit);
-  e.oscPhase = frameSteps(b.phase + 2 * base, e.oscPhase, step.increment);
-  b.increment[2 * base] = b.increment[2 * base + 1] = step.increment;
+  if (!b.phasesInBank || step.increment != b.bankIncrement) {
+    settlePhases(e, b);
+    e.oscPhase = frameSteps(b.phase + 2 * base, e.oscPhase, step.increment);
+    b.increment[2 * base] = b.increment[2 * base + 1] = step.increment;
+  }
   b.frames = base + 1;
   return true;
 }
@@ -445,6 +421,7 @@ void runControlStage(ToneEngine& e, int frames) {
     b.segmentCount = 0;
     b.settingsMove = false;
     b.tremolo = false;
+    b.phasesInBank = false;
   }
   const Modulation m =
       e.cache.settled ? modulateSettled(e, b, base, frames) : modulateMoving(e, b, base, frames);
@@ -465,8 +442,10 @@ void runControlStage(ToneEngine& e, int frames) {
 void closeChunk(StageBuffers& b) {
   const int frames = b.frames;
   const int steps = kOversampling * frames;
-  padAfter(b.phase, steps);
-  padAfter(b.increment, steps);
+  if (!b.phasesInBank) {
+    padAfter(b.phase, steps);
+    padAfter(b.increment, steps);
+  }
   padAfter(b.envelope, frames);
   if (b.tremolo) padAfter(b.tremoloPhase, frames);
   if (b.settingsMove) {

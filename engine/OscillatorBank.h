@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/CycleTrig.h"
+#include "engine/PhaseSteps.h"
 #include "engine/StageBuffers.h"
 #include "engine/TriangleWeights.h"
 #include "engine/VoiceConstants.h"
@@ -108,12 +109,13 @@ struct SteppedMix {
 // weight is taken together with the sine oscillator's.
 template <class V, class Mix>
 [[gnu::always_inline]] inline typename V::Vec mixedOscillators(const StageBuffers& b,
-                                                               const Mix& mix, int i) {
+                                                               const Mix& mix, int i,
+                                                               typename V::Vec phase,
+                                                               typename V::Vec increment) {
   using Vec = typename V::Vec;
   constexpr int kSines = V::kTriangleSines;
   constexpr int kCoefficients = kTriangleTerms / kSines;
   const TriangleWeights& w = b.triangle;
-  const Vec phase = V::load(b.phase + i);
   const FoldedPhase<V> folded = foldPhase<V>(phase);
   const OddSines<V> o = oddSines<V>(folded);
 
@@ -130,7 +132,7 @@ template <class V, class Mix>
   }
 
   const Vec triangle = mix.at(kTriangleTerm, i);
-  Vec out = V::mul(mix.at(kSquareTerm, i), squareWave<V>(phase, V::load(b.increment + i), folded));
+  Vec out = V::mul(mix.at(kSquareTerm, i), squareWave<V>(phase, increment, folded));
 #pragma GCC unroll 4
   for (int j = 0; j < kSines; ++j) {
     const Vec weight = j < 3 ? V::mulAdd(triangle, harmonic[j], mix.at(kFundamentalTerm + j, i))
@@ -141,13 +143,40 @@ template <class V, class Mix>
   return out;
 }
 
-// Mixed oscillators for steps [from, to) in whole vectors, into b.mixed; the last vector may
-// run past `to` into the arrays' spare room.
+// Mixed oscillators for steps [from, to) in whole vectors, from the control stage's phases
+// and increments, into b.mixed; the last vector may run past `to` into the arrays' spare room.
 template <class V, class Mix>
 [[gnu::always_inline]] inline void runOscillatorBank(StageBuffers& b, int from, int to,
                                                      const Mix& mix) {
   for (int i = from; i < to; i += V::kLanes)
-    V::store(b.mixed + i, mixedOscillators<V>(b, mix, i));
+    V::store(b.mixed + i,
+             mixedOscillators<V>(b, mix, i, V::load(b.phase + i), V::load(b.increment + i)));
+}
+
+// The same for steps [0, steps) of one steady stretch, whose phases the bank steps itself
+// from `phase` by `increment`; returns the phase after them. The lanes of a last, partial
+// vector past `steps` repeat its last phase.
+template <class V, class Mix>
+[[gnu::always_inline]] inline double runSteppedBank(StageBuffers& b, int steps, const Mix& mix,
+                                                    double phase, double increment) {
+  const typename V::Vec increments = V::set1(increment);
+  double lanes[V::kLanes];
+  int i = 0;
+  for (; i + V::kLanes <= steps; i += V::kLanes) {
+#pragma GCC unroll 8
+    for (double& lane : lanes) {
+      lane = phase;
+      phase = advancePhase(phase, increment);
+    }
+    V::store(b.mixed + i, mixedOscillators<V>(b, mix, i, V::ofLanes(lanes), increments));
+  }
+  if (i == steps) return phase;
+  for (int l = 0; l < V::kLanes; ++l) {
+    lanes[l] = phase;
+    if (i + l + 1 < steps) phase = advancePhase(phase, increment);
+  }
+  V::store(b.mixed + i, mixedOscillators<V>(b, mix, i, V::ofLanes(lanes), increments));
+  return advancePhase(phase, increment);
 }
 
 }  // namespace voice

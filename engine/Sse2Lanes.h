@@ -33,6 +33,10 @@ struct Sse2Lanes {
   [[gnu::always_inline]] static void store(double* p, Vec v) { _mm_store_pd(p, v); }
   [[gnu::always_inline]] static void storeUnaligned(double* p, Vec v) { _mm_storeu_pd(p, v); }
   [[gnu::always_inline]] static Vec set1(double x) { return _mm_set1_pd(x); }
+  // v[0] in the lowest lane.
+  [[gnu::always_inline]] static Vec ofLanes(const double (&v)[kLanes]) {
+    return _mm_set_pd(v[1], v[0]);
+  }
   [[gnu::always_inline]] static Vec zero() { return _mm_setzero_pd(); }
 
   [[gnu::always_inline]] static Vec add(Vec a, Vec b) { return _mm_add_pd(a, b); }

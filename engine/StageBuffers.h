@@ -44,6 +44,14 @@ struct StageBuffers {
   int32_t segmentCount;
   HarmonicSegment segments[kMaxRunFrames];
 
+  // A chunk that is one steady stretch (one increment from its first frame on) leaves its
+  // phases to the oscillator bank, which steps them from bankPhase beside its own work, where
+  // the two dependent additions a frame would otherwise run alone; the phase and increment
+  // arrays below are then unused, and the engine's oscillator phase is the bank's to set.
+  bool phasesInBank;
+  double bankPhase;  // at the chunk's first step
+  double bankIncrement;
+
   // Control stage to oscillator bank, per oversampled step.
   alignas(64) double phase[kStepCapacity];
   alignas(64) double increment[kStepCapacity];

@@ -12,15 +12,27 @@
 
 namespace voice {
 
+template <class V>
+inline void useTriangleLimit(StageBuffers& b, int limit) {
+  if (limit != b.triangle.harmonicLimit || b.triangle.sines != V::kTriangleSines)
+    setTriangleLimit(b.triangle, limit, V::kTriangleSines);
+}
+
 // The bank over the run, one stretch of steps per harmonic limit.
 template <class V, class Mix>
-inline void runBankSegments(StageBuffers& b, const Mix& mix) {
+inline void runBankSegments(ToneEngine& e, const Mix& mix) {
+  StageBuffers& b = e.stages;
   const int steps = kOversampling * b.frames;
+  if (b.phasesInBank) {
+    // One steady stretch: one increment, so one limit.
+    useTriangleLimit<V>(b, b.segments[0].limit);
+    e.oscPhase = runSteppedBank<V>(b, steps, mix, b.bankPhase, b.bankIncrement);
+    return;
+  }
   for (int s = 0; s < b.segmentCount; ++s) {
     const HarmonicSegment& segment = b.segments[s];
     const int end = s + 1 < b.segmentCount ? kOversampling * b.segments[s + 1].firstFrame : steps;
-    if (segment.limit != b.triangle.harmonicLimit || b.triangle.sines != V::kTriangleSines)
-      setTriangleLimit(b.triangle, segment.limit, V::kTriangleSines);
+    useTriangleLimit<V>(b, segment.limit);
     runOscillatorBank<V>(b, kOversampling * segment.firstFrame, end, mix);
   }
 }
@@ -30,9 +42,9 @@ template <class V, typename Sample>
 inline void renderStages(ToneEngine& e, const OutputChannels<Sample>& out, int32_t offset) {
   StageBuffers& b = e.stages;
   if (b.settingsMove)
-    runBankSegments<V>(b, SteppedMix<V>{b});
+    runBankSegments<V>(e, SteppedMix<V>{b});
   else
-    runBankSegments<V>(b, HeldMix<V>(b));
+    runBankSegments<V>(e, HeldMix<V>(b));
   runDecimator<typename V::Pair>(e.decimator, b, b.frames);
   runOutputStage<V>(b, out, offset);
 }

@@ -55,6 +55,7 @@ struct ArrayLanes {
   static Vec set1(double x) {
     return each([&](int) { return x; });
   }
+  static Vec ofLanes(const double (&v)[N]) { return load(v); }
   static Vec zero() { return set1(0.0); }
 
   static Vec add(Vec a, Vec b) {
