@@ -28,6 +28,10 @@ namespace voice {
 // its binade goes step by step too.
 inline double advancePhaseBy(double phase, double increment, int steps) {
   constexpr double kSmallest = 0x1p-900;  // far from the subnormal numbers
+  // Fewer steps than this go one by one: cheaper than the division that would jump them.
+  constexpr int kFewestToJump = 8;
+  for (; steps > 0 && steps < kFewestToJump; --steps)
+    phase = advancePhase(phase, increment);
   while (steps > 0) {
     const double low = std::bit_cast<double>(std::bit_cast<uint64_t>(phase) & 0xfff0000000000000u);
     const double top = 2.0 * low;
