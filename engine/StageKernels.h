@@ -12,6 +12,8 @@
 
 namespace voice {
 
+// The triangle's polynomials for harmonics up to `limit`, looked up only when the limit or the
+// form's layout changes.
 template <class V>
 inline void useTriangleLimit(StageBuffers& b, int limit) {
   if (limit != b.triangle.harmonicLimit || b.triangle.sines != V::kTriangleSines)
