@@ -338,6 +338,11 @@ void settlePhases(ToneEngine& e, StageBuffers& b) {
   e.oscPhase = writeSteadyPhases(b, 0, b.frames, b.bankPhase, b.bankIncrement);
 }
 
+// A steady run at `increment` goes on with the stretch whose phases the bank steps.
+bool continuesBankStretch(const StageBuffers& b, double increment) {
+  return b.phasesInBank && increment == b.bankIncrement;
+}
+
 // A steady run at `increment` from frame `base`: a chunk's first leaves its phases to the bank,
 // and so does one that goes on with the same increment; others are written out.
 void steadyPhases(ToneEngine& e, StageBuffers& b, int base, int frames, double increment) {
@@ -347,7 +352,7 @@ void steadyPhases(ToneEngine& e, StageBuffers& b, int base, int frames, double i
     b.bankIncrement = increment;
     return;
   }
-  if (b.phasesInBank && increment == b.bankIncrement) return;
+  if (continuesBankStretch(b, increment)) return;
   settlePhases(e, b);
   e.oscPhase = writeSteadyPhases(b, base, frames, e.oscPhase, increment);
 }
@@ -405,7 +410,8 @@ bool appendSteadyFrame(ToneEngine& e) {
   const KeyPitch& step = steadyStep(e, keyPitch(e, s));
   e.currentFreq = step.target;
   startSegment(b, base, step.limit);
-  if (!b.phasesInBank || step.increment != b.bankIncrement) {
+  // One frame of steadyPhases, without the setup of a run.
+  if (!continuesBankStretch(b, step.increment)) {
     settlePhases(e, b);
     e.oscPhase = frameSteps(b.phase + 2 * base, e.oscPhase, step.increment);
     b.increment[2 * base] = b.increment[2 * base + 1] = step.increment;
