@@ -70,6 +70,10 @@ uint64_t noteOfFrame(int32_t frame) {
   return static_cast<uint32_t>(frame) | uint64_t{kNoteOff} << 32;
 }
 
+// A slot's flags after a note event with the pedal down, by (press << 2 | flags before): a
+// press holds the slot and keeps it listed; a release of a candidate leaves it sustained.
+constexpr uint8_t kFlagsWithPedalDown[8] = {0, 2, 2, 2, 1, 1, 3, 3};
+
 // What the frame's note events leave for the selection after them, in registers while they run.
 struct Batch {
   intptr_t newest;          // the newest candidate, or the anchor when there is none
@@ -118,29 +122,41 @@ struct PressWrites {
   intptr_t older, newer;  // the slot's links; the caller's values stand for a release
 };
 
+// With the pedal down no release takes a candidate out, so `lastRemoved` is left alone.
+template <bool kPedalDown>
 [[gnu::always_inline]] inline void choosePressWrites(intptr_t press, intptr_t slot,
                                                      intptr_t& newest, PressWrites& w,
                                                      intptr_t& lastRemoved, intptr_t ifRelease) {
   constexpr intptr_t kAnchor = NoteTable::kAnchor;
 #if BRISALONDE_CMOV
-  asm("test %[press], %[press]\n\t"
-      "cmovz %[ifRelease], %[removed]\n\t"
-      "cmovnz %[newest], %[link]\n\t"
-      "cmovnz %[slot], %[velocity]\n\t"
-      "cmovnz %[newest], %[older]\n\t"
-      "cmovnz %[anchor], %[newer]\n\t"
-      "cmovnz %[slot], %[newest]"
-      // Early clobbers: the compiler must not give an output the register of an input that
-      // holds the same value, as it may when a release keeps the slot as its links.
-      : [link] "+&r"(w.linkTarget), [velocity] "+&r"(w.velocityTarget), [older] "+&r"(w.older),
-        [newer] "+&r"(w.newer), [newest] "+&r"(newest), [removed] "+&r"(lastRemoved)
-      : [press] "r"(press), [slot] "r"(slot), [anchor] "r"(kAnchor), [ifRelease] "r"(ifRelease)
-      : "cc");
+  // Early clobbers: the compiler must not give an output the register of an input that holds
+  // the same value, as it may when a release keeps the slot as its links.
+#define BRISALONDE_PRESS_MOVES      \
+  "cmovnz %[newest], %[link]\n\t"   \
+  "cmovnz %[slot], %[velocity]\n\t" \
+  "cmovnz %[newest], %[older]\n\t"  \
+  "cmovnz %[anchor], %[newer]\n\t"  \
+  "cmovnz %[slot], %[newest]"
+#define BRISALONDE_PRESS_OUTPUTS                                                          \
+  [link] "+&r"(w.linkTarget), [velocity] "+&r"(w.velocityTarget), [older] "+&r"(w.older), \
+      [newer] "+&r"(w.newer), [newest] "+&r"(newest)
+  if constexpr (kPedalDown) {
+    asm("test %[press], %[press]\n\t" BRISALONDE_PRESS_MOVES:BRISALONDE_PRESS_OUTPUTS
+        : [press] "r"(press), [slot] "r"(slot), [anchor] "r"(kAnchor)
+        : "cc");
+  } else {
+    asm("test %[press], %[press]\n\tcmovz %[ifRelease], %[removed]\n\t" BRISALONDE_PRESS_MOVES
+        : BRISALONDE_PRESS_OUTPUTS, [removed] "+&r"(lastRemoved)
+        : [press] "r"(press), [slot] "r"(slot), [anchor] "r"(kAnchor), [ifRelease] "r"(ifRelease)
+        : "cc");
+  }
+#undef BRISALONDE_PRESS_MOVES
+#undef BRISALONDE_PRESS_OUTPUTS
 #else
   if (press != 0) {
     w = {newest, slot, newest, kAnchor};
     newest = slot;
-  } else {
+  } else if (!kPedalDown) {
     lastRemoved = ifRelease;
   }
 #endif
@@ -183,19 +199,21 @@ template <bool kPedalDown>
     w.newer = kPedalDown ? newer : slot;
     // With the pedal up a release of a candidate takes it out; with it down, none does.
     const intptr_t removedIfRelease =
-        kPedalDown ? b.lastRemoved : chooseIfEqual(older, slot, b.lastRemoved, slot);
-    choosePressWrites(press, slot, newest, w, b.lastRemoved, removedIfRelease);
+        kPedalDown ? 0 : chooseIfEqual(older, slot, b.lastRemoved, slot);
+    choosePressWrites<kPedalDown>(press, slot, newest, w, b.lastRemoved, removedIfRelease);
     slots[w.linkTarget].newer = static_cast<int16_t>(slot);
     slots[w.velocityTarget].velocity = static_cast<uint8_t>(ev->data2 & kDataMask);
     s.older = static_cast<int16_t>(w.older);
     s.newer = static_cast<int16_t>(w.newer);
     if constexpr (kPedalDown) {
       // A released candidate stays, listed for when the pedal lifts.
-      const intptr_t listedFlag = s.flags & kSlotSustained;
-      const intptr_t listed = (press ^ 1) & (older != slot) & (listedFlag == 0);
+      // A slot is a candidate exactly while it has a flag, so a held candidate is one whose
+      // only flag is kSlotHeld.
+      const intptr_t kind = press << 2 | s.flags;
+      const intptr_t listed = kind == kSlotHeld;
       t.sustained[b.sustainedCount] = static_cast<int16_t>(slot);
       b.sustainedCount += listed;
-      s.flags = static_cast<uint8_t>(listedFlag | listed << 1 | press);
+      s.flags = kFlagsWithPedalDown[kind];
     } else {
       s.flags = static_cast<uint8_t>(press);
     }
