@@ -301,9 +301,13 @@ const KeyPitch& steadyStep(ToneEngine& e, KeyPitch& pitch) {
   return pitch;
 }
 
+// Without a branch: among close notes of many pitches, whether the limit changes is a coin toss.
+// The entry after the last has room, as a frame starts one segment at most.
 void startSegment(StageBuffers& b, int frame, int limit) {
-  if (b.segmentCount > 0 && b.segments[b.segmentCount - 1].limit == limit) return;
-  b.segments[b.segmentCount++] = {frame, limit};
+  const int count = b.segmentCount;
+  const int lastLimit = b.segments[count > 0 ? count - 1 : 0].limit;
+  b.segments[count] = {frame, limit};
+  b.segmentCount = count + ((count == 0) | (lastLimit != limit));
 }
 
 // Frames [base, base + frames) at a fixed increment from `phase`: both steps' phases and
