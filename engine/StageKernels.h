@@ -12,12 +12,11 @@
 
 namespace voice {
 
-// The triangle's polynomials for harmonics up to `limit`, looked up only when the limit or the
-// form's layout changes.
+// The triangle's polynomials for harmonics up to `limit`, in the layout of the form.
 template <class V>
 inline void useTriangleLimit(StageBuffers& b, int limit) {
-  if (limit != b.triangle.harmonicLimit || b.triangle.sines != V::kTriangleSines)
-    setTriangleLimit(b.triangle, limit, V::kTriangleSines);
+  if (b.triangle.sines != V::kTriangleSines) setTriangleLayout(b.triangle, V::kTriangleSines);
+  setTriangleLimit(b.triangle, limit);
 }
 
 // The bank over the run, one stretch of steps per harmonic limit.

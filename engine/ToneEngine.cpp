@@ -48,6 +48,7 @@ void initToneEngine(ToneEngine& e, const double params[kNumParams]) {
   e.cache.moving = 0;
   e.cache.stale = 0;
   std::memset(&e.stages, 0, sizeof e.stages);
-  voice::setTriangleLimit(e.stages.triangle, voice::kMaxTriangleHarmonic, voice::kMaxTriangleSines);
+  voice::setTriangleLayout(e.stages.triangle, voice::kMaxTriangleSines);
+  voice::setTriangleLimit(e.stages.triangle, voice::kMaxTriangleHarmonic);
   adoptSampleRate(e);
 }

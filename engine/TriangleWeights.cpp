@@ -48,16 +48,11 @@ constexpr Polynomials rowsFor() {
 alignas(64) constexpr Polynomials kTwoSines = rowsFor<2>();
 alignas(64) constexpr Polynomials kFourSines = rowsFor<4>();
 
-int termsUpTo(int limit) {
-  return limit < 1 ? 0 : std::min((limit + 1) / 2, kTriangleTerms);
-}
-
 }  // namespace
 
-void setTriangleLimit(TriangleWeights& w, int limit, int sines) {
-  w.harmonicLimit = limit;
+void setTriangleLayout(TriangleWeights& w, int sines) {
   w.sines = sines;
-  w.coefficient = (sines == 2 ? kTwoSines : kFourSines).row[termsUpTo(limit)];
+  w.rows = (sines == 2 ? kTwoSines : kFourSines).row;
 }
 
 }  // namespace voice

@@ -25,12 +25,22 @@ constexpr int kCoefficientLanes = 4;
 struct TriangleWeights {
   int harmonicLimit;  // K: harmonics above it weigh 0
   int sines;          // C, the layout of the coefficients
+  // Row n: the polynomials of the first n odd harmonics, in the layout of `sines`.
+  const double (*rows)[kTriangleTerms][kCoefficientLanes];
   // Coefficient j * (32 / C) + i multiplies s^i in the polynomial of sin((2j + 1) theta).
   const double (*coefficient)[kCoefficientLanes];
 };
 
-// Sets the polynomials of `sines` (2 or 4) sines for the weights +1/k^2 for k mod 4 = 1,
-// -1/k^2 for k mod 4 = 3 up to harmonic `limit`, 0 above it.
-void setTriangleLimit(TriangleWeights& w, int limit, int sines);
+// The rows for `sines` (2 or 4) sines, for the weights +1/k^2 for k mod 4 = 1 and -1/k^2 for
+// k mod 4 = 3.
+void setTriangleLayout(TriangleWeights& w, int sines);
+
+// The polynomials for harmonics up to `limit`, 0 above it: a row of the table, picked without
+// a branch, as close notes of many pitches change the limit at random.
+inline void setTriangleLimit(TriangleWeights& w, int limit) {
+  const int terms = (limit + 1) / 2;  // odd harmonics up to the limit
+  w.harmonicLimit = limit;
+  w.coefficient = w.rows[terms < 0 ? 0 : (terms > kTriangleTerms ? kTriangleTerms : terms)];
+}
 
 }  // namespace voice
