@@ -115,49 +115,33 @@ static_assert((NoteTable::kAnchor & (NoteTable::kAnchor - 1)) == 0 &&
 // Where a note event writes, chosen by whether it presses. On a press the slot goes in after
 // `newest`: its links become (newest, anchor), `newest`'s newer link names it, its velocity
 // is written, and it becomes the newest. Otherwise those writes go to the sink or keep the
-// values the caller set, `newest` stays, and `lastRemoved` takes `ifRelease`.
+// values the caller set, and `newest` stays.
 struct PressWrites {
   intptr_t linkTarget = NoteTable::kSink;  // whose newer link names the slot
   intptr_t velocityTarget = NoteTable::kSink;
   intptr_t older, newer;  // the slot's links; the caller's values stand for a release
 };
 
-// With the pedal down no release takes a candidate out, so `lastRemoved` is left alone.
-template <bool kPedalDown>
 [[gnu::always_inline]] inline void choosePressWrites(intptr_t press, intptr_t slot,
-                                                     intptr_t& newest, PressWrites& w,
-                                                     intptr_t& lastRemoved, intptr_t ifRelease) {
+                                                     intptr_t& newest, PressWrites& w) {
   constexpr intptr_t kAnchor = NoteTable::kAnchor;
 #if BRISALONDE_CMOV
-  // Early clobbers: the compiler must not give an output the register of an input that holds
-  // the same value, as it may when a release keeps the slot as its links.
-#define BRISALONDE_PRESS_MOVES      \
-  "cmovnz %[newest], %[link]\n\t"   \
-  "cmovnz %[slot], %[velocity]\n\t" \
-  "cmovnz %[newest], %[older]\n\t"  \
-  "cmovnz %[anchor], %[newer]\n\t"  \
-  "cmovnz %[slot], %[newest]"
-#define BRISALONDE_PRESS_OUTPUTS                                                          \
-  [link] "+&r"(w.linkTarget), [velocity] "+&r"(w.velocityTarget), [older] "+&r"(w.older), \
-      [newer] "+&r"(w.newer), [newest] "+&r"(newest)
-  if constexpr (kPedalDown) {
-    asm("test %[press], %[press]\n\t" BRISALONDE_PRESS_MOVES:BRISALONDE_PRESS_OUTPUTS
-        : [press] "r"(press), [slot] "r"(slot), [anchor] "r"(kAnchor)
-        : "cc");
-  } else {
-    asm("test %[press], %[press]\n\tcmovz %[ifRelease], %[removed]\n\t" BRISALONDE_PRESS_MOVES
-        : BRISALONDE_PRESS_OUTPUTS, [removed] "+&r"(lastRemoved)
-        : [press] "r"(press), [slot] "r"(slot), [anchor] "r"(kAnchor), [ifRelease] "r"(ifRelease)
-        : "cc");
-  }
-#undef BRISALONDE_PRESS_MOVES
-#undef BRISALONDE_PRESS_OUTPUTS
+  asm("test %[press], %[press]\n\t"
+      "cmovnz %[newest], %[link]\n\t"
+      "cmovnz %[slot], %[velocity]\n\t"
+      "cmovnz %[newest], %[older]\n\t"
+      "cmovnz %[anchor], %[newer]\n\t"
+      "cmovnz %[slot], %[newest]"
+      // Early clobbers: the compiler must not give an output the register of an input that
+      // holds the same value, as it may when a release keeps the slot as its links.
+      : [link] "+&r"(w.linkTarget), [velocity] "+&r"(w.velocityTarget), [older] "+&r"(w.older),
+        [newer] "+&r"(w.newer), [newest] "+&r"(newest)
+      : [press] "r"(press), [slot] "r"(slot), [anchor] "r"(kAnchor)
+      : "cc");
 #else
   if (press != 0) {
     w = {newest, slot, newest, kAnchor};
     newest = slot;
-  } else if (!kPedalDown) {
-    lastRemoved = ifRelease;
   }
 #endif
 }
@@ -197,10 +181,12 @@ template <bool kPedalDown>
     PressWrites w;
     w.older = kPedalDown ? older : slot;
     w.newer = kPedalDown ? newer : slot;
-    // With the pedal up a release of a candidate takes it out; with it down, none does.
-    const intptr_t removedIfRelease =
-        kPedalDown ? 0 : chooseIfEqual(older, slot, b.lastRemoved, slot);
-    choosePressWrites<kPedalDown>(press, slot, newest, w, b.lastRemoved, removedIfRelease);
+    if constexpr (!kPedalDown) {
+      // With the pedal up a release of a candidate takes it out; with it down, none does.
+      const intptr_t removedIfRelease = chooseIfEqual(older, slot, b.lastRemoved, slot);
+      b.lastRemoved = chooseIfEqual(press, 0, removedIfRelease, b.lastRemoved);
+    }
+    choosePressWrites(press, slot, newest, w);
     slots[w.linkTarget].newer = static_cast<int16_t>(slot);
     slots[w.velocityTarget].velocity = static_cast<uint8_t>(ev->data2 & kDataMask);
     s.older = static_cast<int16_t>(w.older);
