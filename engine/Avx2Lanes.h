@@ -7,6 +7,7 @@
 #include <immintrin.h>
 
 #include "engine/FmaPairLanes.h"
+#include "engine/TriangleWeights.h"
 
 namespace voice {
 namespace {
@@ -24,6 +25,11 @@ struct Avx2Lanes {
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm256_loadu_pd(p); }
   // A coefficient's stored lanes (TriangleWeights.h), whole.
   [[gnu::always_inline]] static Vec loadCoefficient(const double* p) { return load(p); }
+  // Coefficient c of each frame's own row: two lanes (a frame's two steps) from each of two.
+  [[gnu::always_inline]] static Vec loadCoefficientPerFrame(const TriangleRow* rows, int c) {
+    return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(rows[0][c])),
+                                _mm_loadu_pd(rows[1][c]), 1);
+  }
   [[gnu::always_inline]] static void store(double* p, Vec v) { _mm256_storeu_pd(p, v); }
   [[gnu::always_inline]] static void storeUnaligned(double* p, Vec v) { _mm256_storeu_pd(p, v); }
   [[gnu::always_inline]] static Vec set1(double x) { return _mm256_set1_pd(x); }

@@ -8,6 +8,7 @@
 #include <immintrin.h>
 
 #include "engine/FmaPairLanes.h"
+#include "engine/TriangleWeights.h"
 
 namespace voice {
 namespace {
@@ -24,6 +25,18 @@ struct Avx512Lanes {
   [[gnu::always_inline]] static Vec load(const double* p) { return _mm512_loadu_pd(p); }
   // One stored copy in every lane: folds into the multiply-add as an embedded broadcast.
   [[gnu::always_inline]] static Vec loadCoefficient(const double* p) { return _mm512_set1_pd(*p); }
+  // Coefficient c of each frame's own row: two lanes (a frame's two steps) from each of four.
+  [[gnu::always_inline]] static Vec loadCoefficientPerFrame(const TriangleRow* rows, int c) {
+    const __m256d low = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(rows[0][c])),
+                                             _mm_loadu_pd(rows[1][c]), 1);
+    const __m256d high = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(rows[2][c])),
+                                              _mm_loadu_pd(rows[3][c]), 1);
+    // The masked forms, all lanes set: the plain ones pass an undefined vector through, which
+    // the compiler takes for an uninitialised read.
+    const Vec zero = _mm512_setzero_pd();
+    const Vec lowHalf = _mm512_mask_insertf64x4(zero, 0xFF, zero, low, 0);
+    return _mm512_mask_insertf64x4(lowHalf, 0xFF, lowHalf, high, 1);
+  }
   [[gnu::always_inline]] static void store(double* p, Vec v) { _mm512_storeu_pd(p, v); }
   [[gnu::always_inline]] static void storeUnaligned(double* p, Vec v) { _mm512_storeu_pd(p, v); }
   [[gnu::always_inline]] static Vec set1(double x) { return _mm512_set1_pd(x); }

@@ -102,33 +102,46 @@ struct SteppedMix {
   }
 };
 
+// The triangle's coefficients for a vector: one row of the table for all its lanes...
+template <class V>
+struct OneRow {
+  TriangleRow row;
+  [[gnu::always_inline]] typename V::Vec at(int c) const { return V::loadCoefficient(row[c]); }
+};
+
+// ...or each frame's lanes from its own row, the rows of the vector's frames in turn.
+template <class V>
+struct RowPerFrame {
+  const TriangleRow* rows;
+  [[gnu::always_inline]] typename V::Vec at(int c) const {
+    return V::loadCoefficientPerFrame(rows, c);
+  }
+};
+
 // The mixed oscillators at the steps i .. i + lanes - 1. The triangle, sum of +-sin(k theta)
 // / k^2 over the odd harmonics up to the limit, is the sum over the four sines of theta,
 // 3 theta, .. (2C - 1) theta, each weighed by its polynomial in 2 cos(2C theta) (see
 // TriangleWeights.h) by Horner's rule; the C polynomials run side by side. Each sine's
 // weight is taken together with the sine oscillator's.
-template <class V, class Mix>
-[[gnu::always_inline]] inline typename V::Vec mixedOscillators(const StageBuffers& b,
-                                                               const Mix& mix, int i,
-                                                               typename V::Vec phase,
+template <class V, class Mix, class Rows>
+[[gnu::always_inline]] inline typename V::Vec mixedOscillators(const Rows& rows, const Mix& mix,
+                                                               int i, typename V::Vec phase,
                                                                typename V::Vec increment) {
   using Vec = typename V::Vec;
   constexpr int kSines = V::kTriangleSines;
   constexpr int kCoefficients = kTriangleTerms / kSines;
-  const TriangleWeights& w = b.triangle;
   const FoldedPhase<V> folded = foldPhase<V>(phase);
   const OddSines<V> o = oddSines<V>(folded);
 
   Vec harmonic[kSines];
 #pragma GCC unroll 4
   for (int j = 0; j < kSines; ++j)
-    harmonic[j] = V::loadCoefficient(w.coefficient[j * kCoefficients + kCoefficients - 1]);
+    harmonic[j] = rows.at(j * kCoefficients + kCoefficients - 1);
 #pragma GCC unroll 16
   for (int c = kCoefficients - 2; c >= 0; --c) {
 #pragma GCC unroll 4
     for (int j = 0; j < kSines; ++j)
-      harmonic[j] = V::mulAdd(harmonic[j], o.stride,
-                              V::loadCoefficient(w.coefficient[j * kCoefficients + c]));
+      harmonic[j] = V::mulAdd(harmonic[j], o.stride, rows.at(j * kCoefficients + c));
   }
 
   const Vec triangle = mix.at(kTriangleTerm, i);
@@ -148,9 +161,43 @@ template <class V, class Mix>
 template <class V, class Mix>
 [[gnu::always_inline]] inline void runOscillatorBank(StageBuffers& b, int from, int to,
                                                      const Mix& mix) {
+  const OneRow<V> rows{b.triangle.coefficient};
   for (int i = from; i < to; i += V::kLanes)
     V::store(b.mixed + i,
-             mixedOscillators<V>(b, mix, i, V::load(b.phase + i), V::load(b.increment + i)));
+             mixedOscillators<V>(rows, mix, i, V::load(b.phase + i), V::load(b.increment + i)));
+}
+
+// The same for steps [0, steps) of a chunk whose frames lie in several harmonic segments: each
+// vector takes the rows of its frames' limits, so that segments of a frame or two, as close
+// notes of many pitches give, share vectors instead of taking one each.
+template <class V, class Mix>
+[[gnu::always_inline]] inline void runSegmentedBank(StageBuffers& b, int steps, const Mix& mix) {
+  constexpr int kFramesPerVector = V::kLanes / kOversampling;
+  const int frames = steps / kOversampling;
+  TriangleRow rows[kFrameCapacity];
+  for (int s = 0; s < b.segmentCount; ++s) {
+    const TriangleRow row = triangleRow(b.triangle, b.segments[s].limit);
+    const int end = s + 1 < b.segmentCount ? b.segments[s + 1].firstFrame : frames;
+    for (int f = b.segments[s].firstFrame; f < end; ++f)
+      rows[f] = row;
+  }
+  for (int f = frames; f < frames + kFramesPerVector; ++f)
+    rows[f] = rows[frames - 1];
+  for (int i = 0; i < steps; i += V::kLanes) {
+    const TriangleRow* vectorRows = rows + i / kOversampling;
+    const typename V::Vec phase = V::load(b.phase + i), increment = V::load(b.increment + i);
+    bool oneRow = true;
+    for (int f = 1; f < kFramesPerVector; ++f)
+      oneRow &= vectorRows[f] == vectorRows[0];
+    typename V::Vec mixed;
+    if constexpr (kFramesPerVector > 1) {
+      mixed = oneRow ? mixedOscillators<V>(OneRow<V>{vectorRows[0]}, mix, i, phase, increment)
+                     : mixedOscillators<V>(RowPerFrame<V>{vectorRows}, mix, i, phase, increment);
+    } else {
+      mixed = mixedOscillators<V>(OneRow<V>{vectorRows[0]}, mix, i, phase, increment);
+    }
+    V::store(b.mixed + i, mixed);
+  }
 }
 
 // The same for steps [0, steps) of one steady stretch, whose phases the bank steps itself
@@ -160,6 +207,7 @@ template <class V, class Mix>
 [[gnu::always_inline]] inline double runSteppedBank(StageBuffers& b, int steps, const Mix& mix,
                                                     double phase, double increment) {
   const typename V::Vec increments = V::set1(increment);
+  const OneRow<V> rows{b.triangle.coefficient};
   double lanes[V::kLanes];
   int i = 0;
   for (; i + V::kLanes <= steps; i += V::kLanes) {
@@ -168,14 +216,14 @@ template <class V, class Mix>
       lane = phase;
       phase = advancePhase(phase, increment);
     }
-    V::store(b.mixed + i, mixedOscillators<V>(b, mix, i, V::ofLanes(lanes), increments));
+    V::store(b.mixed + i, mixedOscillators<V>(rows, mix, i, V::ofLanes(lanes), increments));
   }
   if (i == steps) return phase;
   for (int l = 0; l < V::kLanes; ++l) {
     lanes[l] = phase;
     if (i + l + 1 < steps) phase = advancePhase(phase, increment);
   }
-  V::store(b.mixed + i, mixedOscillators<V>(b, mix, i, V::ofLanes(lanes), increments));
+  V::store(b.mixed + i, mixedOscillators<V>(rows, mix, i, V::ofLanes(lanes), increments));
   return advancePhase(phase, increment);
 }
 

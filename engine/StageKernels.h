@@ -30,12 +30,13 @@ inline void runBankSegments(ToneEngine& e, const Mix& mix) {
     e.oscPhase = runSteppedBank<V>(b, steps, mix, b.bankPhase, b.bankIncrement);
     return;
   }
-  for (int s = 0; s < b.segmentCount; ++s) {
-    const HarmonicSegment& segment = b.segments[s];
-    const int end = s + 1 < b.segmentCount ? kOversampling * b.segments[s + 1].firstFrame : steps;
-    useTriangleLimit<V>(b, segment.limit);
-    runOscillatorBank<V>(b, kOversampling * segment.firstFrame, end, mix);
+  if (b.segmentCount == 1) {
+    useTriangleLimit<V>(b, b.segments[0].limit);
+    runOscillatorBank<V>(b, 0, steps, mix);
+    return;
   }
+  if (b.triangle.sines != V::kTriangleSines) setTriangleLayout(b.triangle, V::kTriangleSines);
+  runSegmentedBank<V>(b, steps, mix);
 }
 
 // Renders the run that the control stage has prepared into host frames starting at offset.

@@ -35,12 +35,19 @@ struct TriangleWeights {
 // k mod 4 = 3.
 void setTriangleLayout(TriangleWeights& w, int sines);
 
-// The polynomials for harmonics up to `limit`, 0 above it: a row of the table, picked without
-// a branch, as close notes of many pitches change the limit at random.
-inline void setTriangleLimit(TriangleWeights& w, int limit) {
+// One row's coefficients, in the layout of TriangleWeights::coefficient.
+using TriangleRow = const double (*)[kCoefficientLanes];
+
+// The row for harmonics up to `limit`, 0 above it, picked without a branch, as close notes of
+// many pitches change the limit at random.
+inline TriangleRow triangleRow(const TriangleWeights& w, int limit) {
   const int terms = (limit + 1) / 2;  // odd harmonics up to the limit
+  return w.rows[terms < 0 ? 0 : (terms > kTriangleTerms ? kTriangleTerms : terms)];
+}
+
+inline void setTriangleLimit(TriangleWeights& w, int limit) {
   w.harmonicLimit = limit;
-  w.coefficient = w.rows[terms < 0 ? 0 : (terms > kTriangleTerms ? kTriangleTerms : terms)];
+  w.coefficient = triangleRow(w, limit);
 }
 
 }  // namespace voice

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "engine/Sse2Lanes.h"
+#include "engine/TriangleWeights.h"
 
 template <int N>
 struct ArrayLanes {
@@ -46,6 +47,10 @@ struct ArrayLanes {
   // One stored copy in every lane, as the eight-lane form takes the triangle's coefficients.
   static Vec loadCoefficient(const double* p) {
     return each([&](int) { return *p; });
+  }
+  // Coefficient c of each frame's own row, as the wide forms take it.
+  static Vec loadCoefficientPerFrame(const voice::TriangleRow* rows, int c) {
+    return each([&](int i) { return rows[i / voice::kOversampling][c][0]; });
   }
   static void store(double* p, Vec a) {
     for (int i = 0; i < N; ++i)
