@@ -26,8 +26,15 @@ struct UnitEngine {
 // Renders with one vector form for as long as it lives, then goes back to the form before.
 class ForcedPath {
  public:
-  explicit ForcedPath(EnginePath path) : previous_(activeEnginePath()), ok_(useEnginePath(path)) {}
-  ~ForcedPath() { useEnginePath(previous_); }
+  explicit ForcedPath(EnginePath path)
+      : previousPath_(activeEnginePath()),
+        previousStages_(&activeStages()),
+        ok_(useEnginePath(path)) {}
+  // The stages too: a test's own stages (useStagesForTest) are no path of their own.
+  ~ForcedPath() {
+    useEnginePath(previousPath_);
+    useStagesForTest(*previousStages_);
+  }
   ForcedPath(const ForcedPath&) = delete;
   ForcedPath& operator=(const ForcedPath&) = delete;
 
@@ -35,7 +42,8 @@ class ForcedPath {
   bool ok() const { return ok_; }
 
  private:
-  EnginePath previous_;
+  EnginePath previousPath_;
+  const StageFunctions* previousStages_;
   bool ok_;
 };
 
