@@ -12,31 +12,31 @@
 
 namespace voice {
 
-// The triangle's polynomials for harmonics up to `limit`, in the layout of the form.
+// The triangle's table in the layout of the form.
 template <class V>
-inline void useTriangleLimit(StageBuffers& b, int limit) {
+inline void useTriangleLayout(StageBuffers& b) {
   if (b.triangle.sines != V::kTriangleSines) setTriangleLayout(b.triangle, V::kTriangleSines);
-  setTriangleLimit(b.triangle, limit);
 }
 
-// The bank over the run, one stretch of steps per harmonic limit.
+// The bank over the chunk: one row of the triangle's table where the chunk has one harmonic
+// limit, each frame's own where it has several.
 template <class V, class Mix>
 inline void runBankSegments(ToneEngine& e, const Mix& mix) {
   StageBuffers& b = e.stages;
   const int steps = kOversampling * b.frames;
+  useTriangleLayout<V>(b);
   if (b.phasesInBank) {
     // One steady stretch: one increment, so one limit.
-    useTriangleLimit<V>(b, b.segments[0].limit);
+    setTriangleLimit(b.triangle, b.segments[0].limit);
     e.oscPhase = runSteppedBank<V>(b, steps, mix, b.bankPhase, b.bankIncrement);
     return;
   }
   if (b.segmentCount == 1) {
-    useTriangleLimit<V>(b, b.segments[0].limit);
+    setTriangleLimit(b.triangle, b.segments[0].limit);
     runOscillatorBank<V>(b, 0, steps, mix);
-    return;
+  } else {
+    runSegmentedBank<V>(b, steps, mix);
   }
-  if (b.triangle.sines != V::kTriangleSines) setTriangleLayout(b.triangle, V::kTriangleSines);
-  runSegmentedBank<V>(b, steps, mix);
 }
 
 // Renders the run that the control stage has prepared into host frames starting at offset.

@@ -23,8 +23,7 @@ constexpr int kMaxTriangleSines = 4;
 constexpr int kCoefficientLanes = 4;
 
 struct TriangleWeights {
-  int harmonicLimit;  // K: harmonics above it weigh 0
-  int sines;          // C, the layout of the coefficients
+  int sines;  // C, the layout of the coefficients
   // Row n: the polynomials of the first n odd harmonics, in the layout of `sines`.
   const double (*rows)[kTriangleTerms][kCoefficientLanes];
   // Coefficient j * (32 / C) + i multiplies s^i in the polynomial of sin((2j + 1) theta).
@@ -45,8 +44,8 @@ inline TriangleRow triangleRow(const TriangleWeights& w, int limit) {
   return w.rows[terms < 0 ? 0 : (terms > kTriangleTerms ? kTriangleTerms : terms)];
 }
 
+// The coefficients for harmonics up to `limit` (K), 0 above it.
 inline void setTriangleLimit(TriangleWeights& w, int limit) {
-  w.harmonicLimit = limit;
   w.coefficient = triangleRow(w, limit);
 }
 
