@@ -30,6 +30,14 @@ constexpr uint8_t kDataMask = 0x7F;
 constexpr double kMaxDataValue = 127.0;
 constexpr double kBendSteps = 16384.0;
 constexpr double kPedalDownThreshold = 0.5;
+// The least 7-bit value at or above the threshold: compared as an integer, the pedal's state
+// is known at once, not after a division.
+constexpr uint8_t kPedalDownValue = [] {
+  uint8_t value = 0;
+  while (value / kMaxDataValue < kPedalDownThreshold)
+    ++value;
+  return value;
+}();
 
 static_assert(kSlotHeld == 1 && kSlotSustained == 2, "a note event writes the flags as bits");
 
@@ -258,7 +266,7 @@ void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
       e.modWheel = ev.data2 / kMaxDataValue;
       break;
     case kSustainController:
-      e.sustainDown = ev.data2 / kMaxDataValue >= kPedalDownThreshold;
+      e.sustainDown = ev.data2 >= kPedalDownValue;
       if (!e.sustainDown) {
         forgetSustained(e.notes);
         pickCurrentSlot(e);
