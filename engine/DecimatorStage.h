@@ -17,6 +17,13 @@ template <class P>
   return P::pair(kDecimatorFrames[0].*c, kDecimatorFrames[1].*c);
 }
 
+// A value of both sections, kept in the state's two entries.
+template <class P>
+void keepSections(double (&to)[2], typename P::Vec v) {
+  to[0] = P::low(v);
+  to[1] = P::high(v);
+}
+
 // The states and coefficients of both sections, a frame's two steps one after the other.
 template <class P>
 struct DecimatorSteps {
@@ -31,10 +38,8 @@ struct DecimatorSteps {
       : z1(P::pair(d.z1[0], d.z1[1])), z2(P::pair(d.z2[0], d.z2[1])) {}
 
   void keep(DecimatorState& d) const {
-    d.z1[0] = P::low(z1);
-    d.z1[1] = P::high(z1);
-    d.z2[0] = P::low(z2);
-    d.z2[1] = P::high(z2);
+    keepSections<P>(d.z1, z1);
+    keepSections<P>(d.z2, z2);
   }
 
   // Inputs x0 and x1; returns the second step's outputs. Each frame's states wait for three
@@ -86,14 +91,10 @@ struct DecimatorPairs {
         u(Q::quad(P::pair(d.u1[0], d.u1[1]), P::pair(d.u2[0], d.u2[1]))) {}
 
   void keep(DecimatorState& d) const {
-    auto put = [](double(&to)[2], Vec v) {
-      to[0] = P::low(v);
-      to[1] = P::high(v);
-    };
-    put(d.z1, Q::low(z1));
-    put(d.z2, Q::low(z2));
-    put(d.u1, Q::low(u));
-    put(d.u2, Q::high(u));
+    keepSections<P>(d.z1, Q::low(z1));
+    keepSections<P>(d.z2, Q::low(z2));
+    keepSections<P>(d.u1, Q::low(u));
+    keepSections<P>(d.u2, Q::high(u));
   }
 
   // Each frame's outputs, one per section, in the low half; x points to its two steps.

@@ -186,17 +186,17 @@ template <class V, class Mix>
   for (int i = 0; i < steps; i += V::kLanes) {
     const TriangleRow* vectorRows = rows + i / kOversampling;
     const typename V::Vec phase = V::load(b.phase + i), increment = V::load(b.increment + i);
-    bool oneRow = true;
-    for (int f = 1; f < kFramesPerVector; ++f)
-      oneRow &= vectorRows[f] == vectorRows[0];
-    typename V::Vec mixed;
     if constexpr (kFramesPerVector > 1) {
-      mixed = oneRow ? mixedOscillators<V>(OneRow<V>{vectorRows[0]}, mix, i, phase, increment)
-                     : mixedOscillators<V>(RowPerFrame<V>{vectorRows}, mix, i, phase, increment);
-    } else {
-      mixed = mixedOscillators<V>(OneRow<V>{vectorRows[0]}, mix, i, phase, increment);
+      bool oneRow = true;
+      for (int f = 1; f < kFramesPerVector; ++f)
+        oneRow &= vectorRows[f] == vectorRows[0];
+      if (!oneRow) {
+        V::store(b.mixed + i,
+                 mixedOscillators<V>(RowPerFrame<V>{vectorRows}, mix, i, phase, increment));
+        continue;
+      }
     }
-    V::store(b.mixed + i, mixed);
+    V::store(b.mixed + i, mixedOscillators<V>(OneRow<V>{vectorRows[0]}, mix, i, phase, increment));
   }
 }
 

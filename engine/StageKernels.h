@@ -25,18 +25,16 @@ inline void runBankSegments(ToneEngine& e, const Mix& mix) {
   StageBuffers& b = e.stages;
   const int steps = kOversampling * b.frames;
   useTriangleLayout<V>(b);
-  if (b.phasesInBank) {
-    // One steady stretch: one increment, so one limit.
-    setTriangleLimit(b.triangle, b.segments[0].limit);
-    e.oscPhase = runSteppedBank<V>(b, steps, mix, b.bankPhase, b.bankIncrement);
+  if (b.segmentCount > 1) {
+    runSegmentedBank<V>(b, steps, mix);
     return;
   }
-  if (b.segmentCount == 1) {
-    setTriangleLimit(b.triangle, b.segments[0].limit);
+  setTriangleLimit(b.triangle, b.segments[0].limit);
+  // A steady stretch has one increment, so one segment.
+  if (b.phasesInBank)
+    e.oscPhase = runSteppedBank<V>(b, steps, mix, b.bankPhase, b.bankIncrement);
+  else
     runOscillatorBank<V>(b, 0, steps, mix);
-  } else {
-    runSegmentedBank<V>(b, steps, mix);
-  }
 }
 
 // Renders the run that the control stage has prepared into host frames starting at offset.
