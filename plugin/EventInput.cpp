@@ -1,6 +1,8 @@
 // Decoding VstEvents blocks into queued MIDI records.
 #include "plugin/EventInput.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int32_t kMinMidiEventBytes = 24;
@@ -20,8 +22,9 @@ int32_t enqueueEvents(MidiEventQueue& queue, const VstEvents* events) {
     const VstEvent* ev = list[i];
     if (ev == nullptr || ev->type != kVstMidiType || ev->byteSize < kMinMidiEventBytes) continue;
     const auto* midi = reinterpret_cast<const VstMidiEvent*>(ev);
-    writer.append(midi->deltaFrames, static_cast<uint8_t>(midi->midiData[0]),
-                  static_cast<uint8_t>(midi->midiData[1]), static_cast<uint8_t>(midi->midiData[2]));
+    uint32_t message;
+    std::memcpy(&message, midi->midiData, sizeof message);
+    writer.appendMessage(midi->deltaFrames, message);
   }
   return 1;
 }

@@ -8,8 +8,10 @@
 
 namespace {
 
+// Each event's first data byte tells its arrival.
 struct Engine : UnitEngine {
-  void add(int32_t frame, uint8_t status) { UnitEngine::add(frame, status, 60, 100); }
+  uint8_t arrivals = 0;
+  void add(int32_t frame, uint8_t status) { UnitEngine::add(frame, status, arrivals++, 100); }
 };
 
 TEST(Queue, AppendClampsNegativeFramesMasksDataAndStopsWhenFull) {
@@ -21,7 +23,7 @@ TEST(Queue, AppendClampsNegativeFramesMasksDataAndStopsWhenFull) {
   EXPECT_EQ(e.queue->events[0].data2, 0x7F);
   while (e.queue->count < kMidiQueueCapacity)
     EXPECT_TRUE(appendMidiEvent(*e.queue, e.queue->count, 0x90, 1, 1));
-  EXPECT_EQ(e.queue->events[kMidiQueueCapacity - 1].sequence, kMidiQueueCapacity - 1);
+  EXPECT_EQ(e.queue->events[kMidiQueueCapacity - 1].frame, kMidiQueueCapacity - 1);
   EXPECT_FALSE(appendMidiEvent(*e.queue, 5, 0x80, 1, 0));
   EXPECT_EQ(e.queue->count, kMidiQueueCapacity);
 }
@@ -29,13 +31,31 @@ TEST(Queue, AppendClampsNegativeFramesMasksDataAndStopsWhenFull) {
 TEST(Queue, SortsByFrameThenArrival) {
   Engine e;
   for (int32_t frame : {30, 10, 30, 0, 10, 30})
-    e.add(frame, static_cast<uint8_t>(frame));
+    e.add(frame, 0xB0);
   sortQueue(*e.queue);
   const int32_t frames[] = {0, 10, 10, 30, 30, 30};
-  const int32_t sequences[] = {3, 1, 4, 0, 2, 5};
+  const uint8_t arrivals[] = {3, 1, 4, 0, 2, 5};
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(e.queue->events[i].frame, frames[i]) << i;
-    EXPECT_EQ(e.queue->events[i].sequence, sequences[i]) << i;
+    EXPECT_EQ(e.queue->events[i].data1, arrivals[i]) << i;
+  }
+}
+
+// A full queue in reverse order of frames, each frame twice: the merge passes over runs of
+// every width, and the last pass ends in the sort space as often as in the queue.
+TEST(Queue, SortsAFullQueueStably) {
+  for (int32_t count : {kMidiQueueCapacity, 2000, 3}) {
+    Engine e;
+    for (int32_t i = 0; i < count; ++i)
+      appendMidiEvent(*e.queue, (count - i) / 2, 0xB0, i & 0x7F, static_cast<uint8_t>(i >> 7));
+    sortQueue(*e.queue);
+    ASSERT_EQ(e.queue->count, count);
+    const auto arrival = [](const QueuedMidiEvent& ev) { return ev.data2 << 7 | ev.data1; };
+    for (int32_t i = 1; i < count; ++i) {
+      const QueuedMidiEvent &a = e.queue->events[i - 1], &b = e.queue->events[i];
+      ASSERT_TRUE(a.frame < b.frame || (a.frame == b.frame && arrival(a) < arrival(b)))
+          << count << " " << i;
+    }
   }
 }
 
@@ -48,7 +68,7 @@ TEST(Queue, CarryOverShiftsFramesAndRenumbersFromZero) {
   const int32_t frames[] = {8, 188, 488};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(e.queue->events[i].frame, frames[i]);
-    EXPECT_EQ(e.queue->events[i].sequence, i);
+    EXPECT_EQ(e.queue->events[i].data1, i + 1);
   }
 }
 
@@ -65,16 +85,17 @@ TEST(Queue, AnEventBeforeACarriedOneIsSortedInFront) {
   EXPECT_EQ(e.queue->events[1].frame, 188);
 }
 
-TEST(Queue, ZeroFrameBlockKeepsEveryEventRenumberedInOrder) {
+TEST(Queue, ZeroFrameBlockKeepsEveryEventInOrder) {
   Engine e;
   for (int32_t frame : {9, 0, 4})
     e.add(frame, 0xB0);
   processBlock(*e.engine, *e.queue, e.params.get(), nullptr, 0, false);
   ASSERT_EQ(e.queue->count, 3);
   const int32_t frames[] = {0, 4, 9};
+  const uint8_t arrivals[] = {1, 2, 0};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(e.queue->events[i].frame, frames[i]);
-    EXPECT_EQ(e.queue->events[i].sequence, i);
+    EXPECT_EQ(e.queue->events[i].data1, arrivals[i]);
   }
 }
 
