@@ -34,7 +34,6 @@ double median(std::vector<double> values) {
 struct Peer {
   PluginModule module;
   HostedPlugin quiet, busy;
-  EventBlock none{1};
   std::vector<double> quietMedians, busyMedians;  // one per round
 };
 
@@ -73,10 +72,16 @@ int keptEvents(const PluginModule& module, int events) {
   return kept;
 }
 
-// Microseconds of one block: its events, then its frames.
-double timedBlock(HostedPlugin& instance, EventBlock& events) {
+// Microseconds of one block: its events, then its frames. The events are written just before,
+// as a host fills its event block from its sequencer for each audio block.
+double timedBlock(HostedPlugin& instance, EventBlock& block,
+                  const std::vector<TimedEvent>& events) {
+  block.clear();
+  for (const TimedEvent& e : events)
+    block.add(e.frame, e.status, e.data1, e.data2);
+  VstEvents* list = block.events();
   const Clock::time_point begin = Clock::now();
-  instance.sendEvents(events);
+  if (!block.empty()) instance.dispatch(effProcessEvents, 0, 0, list);
   instance.process(kDenseBlockFrames);
   return std::chrono::duration<double, std::micro>(Clock::now() - begin).count();
 }
@@ -107,20 +112,19 @@ int main(int argc, char** argv) {
       peer->quiet.process(kDenseBlockFrames);
     peers.push_back(std::move(peer));
   }
-  std::vector<EventBlock> blocks;
-  for (uint32_t seed = 1; seed <= kEventBlocks; ++seed) {
-    blocks.emplace_back(static_cast<size_t>(events));
-    for (const TimedEvent& e : denseEvents(seed, Spread::kRandomFrames, events))
-      blocks.back().add(e.frame, e.status, e.data1, e.data2);
-  }
+  std::vector<std::vector<TimedEvent>> blocks;
+  for (uint32_t seed = 1; seed <= kEventBlocks; ++seed)
+    blocks.push_back(denseEvents(seed, Spread::kRandomFrames, events));
+  EventBlock live(static_cast<size_t>(events));
+  const std::vector<TimedEvent> none;
 
   for (int round = 0; round < rounds; ++round) {
     for (auto& peer : peers) {
       std::vector<double> quiet, busy;
       for (int b = 0; b < kBlocksPerRound; ++b)
-        quiet.push_back(timedBlock(peer->quiet, peer->none));
+        quiet.push_back(timedBlock(peer->quiet, live, none));
       for (int b = 0; b < kBlocksPerRound; ++b)
-        busy.push_back(timedBlock(peer->busy, blocks[static_cast<size_t>(b % kEventBlocks)]));
+        busy.push_back(timedBlock(peer->busy, live, blocks[static_cast<size_t>(b % kEventBlocks)]));
       peer->quietMedians.push_back(median(quiet));
       peer->busyMedians.push_back(median(busy));
     }
