@@ -27,8 +27,12 @@ OutputChannels<Sample> channelsOf(Sample** outputs, bool accumulate) {
   return {outputs[0], outputs[1], accumulate};
 }
 
+// Frames whose note state the note events work out before the voice renders them.
+constexpr int32_t kNoteFramesAhead = 128;
+
 // Renders the block in runs between events, applying the events of a frame together just
-// before it; the runs' vector stages go over chunks of them together.
+// before it; the runs' vector stages go over chunks of them together. The note events of
+// many frames are worked through first, then their frames rendered.
 template <typename Sample>
 void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramValues,
                  int32_t frames, const OutputChannels<Sample>& out) {
@@ -38,10 +42,22 @@ void renderBlock(ToneEngine& e, MidiEventQueue& queue, const ParamStore* paramVa
   // Handling an event leaves the queue alone, so its count and records can be held here.
   const QueuedMidiEvent* events = queue.events;
   const int32_t count = queue.count;
+  NoteFrame notes[kNoteFramesAhead];
   int32_t next = 0;
   for (int32_t j = 0; j < frames;) {
-    if (next < count && events[next].frame <= j)
+    if (next < count && events[next].frame <= j) {
+      const NoteFrames taken =
+          selectNoteFrames(e, events + next, count - next, frames, notes, kNoteFramesAhead);
+      if (taken.frames > 0) {
+        next += taken.events;
+        const int32_t end =
+            next < count && events[next].frame < frames ? events[next].frame : frames;
+        renderNoteFrames(e, out, notes, taken.frames, end);
+        j = end;
+        continue;
+      }
       next += handleFrameEvents(e, events + next, count - next);
+    }
     const int32_t runEnd =
         next < count && events[next].frame < frames ? events[next].frame : frames;
     renderRun(e, out, j, runEnd);

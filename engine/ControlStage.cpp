@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine/EnginePaths.h"
+#include "engine/NoteFrame.h"
 #include "engine/PhaseSteps.h"
 #include "engine/Sse2Lanes.h"
 #include "engine/ToneEngine.h"
@@ -49,9 +50,10 @@ void fillRun(double* a, int n, double value) {
 
 constexpr double kNoIncrement = std::numeric_limits<double>::quiet_NaN();
 
-// The sounding key's pitch record, brought up to date for the present semitones.
-[[gnu::always_inline]] inline KeyPitch& keyPitch(ToneEngine& e, const VoiceSettings& s) {
-  const int key = e.currentSlot >= 0 ? e.currentSlot % kNotesPerChannel : kReferenceNote;
+// The pitch record of the key of `slot` (-1 before any note), brought up to date for the
+// present semitones.
+[[gnu::always_inline]] inline KeyPitch& keyPitch(ToneEngine& e, const VoiceSettings& s, int slot) {
+  const int key = slot >= 0 ? slot % kNotesPerChannel : kReferenceNote;
   const double note = static_cast<double>(key - kReferenceNote);
   const double semitones = note + s.transposeSemitones + s.fineTuneSemitones +
                            (e.pitchBend - kBendCentre) * kBendRangeSemitones;
@@ -63,6 +65,10 @@ constexpr double kNoIncrement = std::numeric_limits<double>::quiet_NaN();
     pitch.increment = kNoIncrement;
   }
   return pitch;
+}
+
+[[gnu::always_inline]] inline KeyPitch& keyPitch(ToneEngine& e, const VoiceSettings& s) {
+  return keyPitch(e, s, e.currentSlot);
 }
 
 double targetFrequency(ToneEngine& e, const VoiceSettings& s) {
@@ -88,8 +94,12 @@ struct Envelope {
   }
 };
 
+double velocityFactor(double noteVelocity, const VoiceSettings& s) {
+  return 1.0 - (1.0 - noteVelocity) * s.velocitySensitivity;
+}
+
 double velocityFactor(const ToneEngine& e, const VoiceSettings& s) {
-  return 1.0 - (1.0 - e.noteVelocity) * s.velocitySensitivity;
+  return velocityFactor(e.noteVelocity, s);
 }
 
 double vibratoCents(const ToneEngine& e, const VoiceSettings& s) {
@@ -334,12 +344,17 @@ double writeSteadyPhases(StageBuffers& b, int base, int frames, double phase, do
   return phase;
 }
 
-// The phases of a chunk so far left to the bank, written out after all, as a run that is no
-// part of its stretch follows: the engine's phase is then the control stage's again.
-void settlePhases(ToneEngine& e, StageBuffers& b) {
-  if (!b.phasesInBank) return;
+// The phases of the chunk's first `frames` frames, so far left to the bank, written out after
+// all, as a run that is no part of its stretch follows: the oscillator's phase, returned, is
+// then the control stage's again (`phase` where the bank had none).
+double settledPhase(StageBuffers& b, int frames, double phase) {
+  if (!b.phasesInBank) return phase;
   b.phasesInBank = false;
-  e.oscPhase = writeSteadyPhases(b, 0, b.frames, b.bankPhase, b.bankIncrement);
+  return writeSteadyPhases(b, 0, frames, b.bankPhase, b.bankIncrement);
+}
+
+void settlePhases(ToneEngine& e, StageBuffers& b) {
+  e.oscPhase = settledPhase(b, b.frames, e.oscPhase);
 }
 
 // A steady run at `increment` goes on with the stretch whose phases the bank steps.
@@ -397,31 +412,61 @@ void oscillatorPhases(ToneEngine& e, StageBuffers& b, int base, int frames, cons
 
 }  // namespace
 
-// What the general path computes for such a frame, without its setup.
-bool appendSteadyFrame(ToneEngine& e) {
+// What the general path computes for such frames, without its setup; the voice's state in
+// registers while they run.
+int32_t appendSteadyNoteFrames(ToneEngine& e, const NoteFrame* notes, int32_t count, int32_t end) {
   StageBuffers& b = e.stages;
   const int base = b.frames;
   const VoiceSettings& s = e.cache.settings;
-  if (base == 0 || !b.steadyFrames || vibratoCents(e, s) != 0.0) return false;
-  // One frame of the envelope by its own rule; envelopeOverRun's setup costs more than this.
-  Envelope envelope{e.envLevel, e.retriggerCountdown, e.gate ? s.attackStep : -s.releaseStep};
-  b.envelope[base] = envelope.advance() * velocityFactor(e, s);
+  if (base == 0 || !b.steadyFrames || vibratoCents(e, s) != 0.0) return 0;
+  const int32_t room = kMaxRunFrames - base;
+  const double fadeFrames = retriggerFrames(e);
+  bool gate = e.gate;
+  int slot = e.currentSlot;
+  double velocity = e.noteVelocity;
+  // The envelope by its own rule, frame by frame; envelopeOverRun's setup costs more.
+  Envelope envelope{e.envLevel, e.retriggerCountdown, 0.0};
+  double phase = e.oscPhase;
+  const KeyPitch* step = nullptr;
+  int32_t n = 0;
+  for (; n < count && n < room; ++n) {
+    const NoteFrame& note = notes[n];
+    if ((n + 1 < count ? notes[n + 1].frame : end) != note.frame + 1) break;
+    gate = note.gate();
+    if (note.selects()) {
+      slot = note.slot;
+      velocity = kVelocityFactors[note.velocity & 0x7F];
+    }
+    if (note.retrigger()) envelope.countdown = fadeFrames;
+    const int f = base + n;
+    envelope.step = gate ? s.attackStep : -s.releaseStep;
+    b.envelope[f] = envelope.advance() * velocityFactor(velocity, s);
+    step = &steadyStep(e, keyPitch(e, s, slot));
+    startSegment(b, f, step->limit);
+    // One frame of steadyPhases, without the setup of a run.
+    if (!continuesBankStretch(b, step->increment)) {
+      phase = frameSteps(b.phase + 2 * f, settledPhase(b, f, phase), step->increment);
+      b.increment[2 * f] = b.increment[2 * f + 1] = step->increment;
+    }
+  }
+  if (n == 0) return 0;
+  b.frames = base + n;
+  e.gate = gate;
+  e.currentSlot = slot;
+  e.noteVelocity = velocity;
   e.envLevel = envelope.level;
   e.retriggerCountdown = envelope.countdown;
-  e.vibratoPhase = advancePhase(e.vibratoPhase, s.vibratoIncrement);
-  e.tremoloPhase = advancePhase(e.tremoloPhase, s.tremoloIncrement);
+  e.oscPhase = phase;
+  e.currentFreq = step->target;
+  // Nothing reads these phases while vibrato and tremolo are off: they jump.
+  e.vibratoPhase = advancePhaseBy(e.vibratoPhase, s.vibratoIncrement, n);
+  e.tremoloPhase = advancePhaseBy(e.tremoloPhase, s.tremoloIncrement, n);
+  return n;
+}
 
-  const KeyPitch& step = steadyStep(e, keyPitch(e, s));
-  e.currentFreq = step.target;
-  startSegment(b, base, step.limit);
-  // One frame of steadyPhases, without the setup of a run.
-  if (!continuesBankStretch(b, step.increment)) {
-    settlePhases(e, b);
-    e.oscPhase = frameSteps(b.phase + 2 * base, e.oscPhase, step.increment);
-    b.increment[2 * base] = b.increment[2 * base + 1] = step.increment;
-  }
-  b.frames = base + 1;
-  return true;
+bool appendSteadyFrame(ToneEngine& e) {
+  const NoteFrame unchanged = unchangedNotes(0, e.gate);
+  return appendSteadyNoteFrames(e, &unchanged, 1, 1) == 1;
 }
 
 void runControlStage(ToneEngine& e, int frames) {

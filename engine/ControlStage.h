@@ -5,6 +5,8 @@
 // are evaluated in the lanes of the vector form in use.
 #pragma once
 
+#include <cstdint>
+
 struct ToneEngine;
 
 // Advances the voice's control state by `frames` frames and appends them to the chunk in the
@@ -16,6 +18,14 @@ void runControlStage(ToneEngine& engine, int frames);
 // the pitch is steady, with neither vibrato, tremolo nor glide: events on every frame make
 // every run one frame long. False, and nothing done, otherwise.
 bool appendSteadyFrame(ToneEngine& engine);
+
+// The same for the leading `notes` (of `count`) whose run is one frame long, up to the frame
+// that the next begins with or `end`, and as many as the chunk has room for, the voice
+// taking over each one's note state first: the short way for runs between note events on
+// consecutive frames. Returns how many it appended: 0 where the short way does not apply.
+struct NoteFrame;
+int32_t appendSteadyNoteFrames(ToneEngine& engine, const NoteFrame* notes, int32_t count,
+                               int32_t end);
 
 // Pads the arrays after the chunk's last frame for the vector stages that follow.
 struct StageBuffers;

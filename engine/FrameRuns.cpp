@@ -3,6 +3,7 @@
 
 #include "engine/ControlStage.h"
 #include "engine/EnginePaths.h"
+#include "engine/NoteFrame.h"
 
 namespace {
 
@@ -40,7 +41,34 @@ void gather(ToneEngine& e, const OutputChannels<Sample>& out, int32_t from, int3
   }
 }
 
+// Runs of one frame between note events take the short way together while they can.
+template <typename Sample>
+void renderNotes(ToneEngine& e, const OutputChannels<Sample>& out, const NoteFrame* notes,
+                 int32_t count, int32_t end) {
+  for (int32_t i = 0; i < count;) {
+    const int32_t appended = appendSteadyNoteFrames(e, notes + i, count - i, end);
+    if (appended > 0) {
+      i += appended;
+      if (e.stages.frames == kMaxRunFrames) renderChunk(e, out);
+      continue;
+    }
+    applyNoteFrame(e, notes[i]);
+    gather(e, out, notes[i].frame, i + 1 < count ? notes[i + 1].frame : end);
+    ++i;
+  }
+}
+
 }  // namespace
+
+void renderNoteFrames(ToneEngine& e, const OutputChannels<float>& out, const NoteFrame* notes,
+                      int32_t count, int32_t end) {
+  renderNotes(e, out, notes, count, end);
+}
+
+void renderNoteFrames(ToneEngine& e, const OutputChannels<double>& out, const NoteFrame* notes,
+                      int32_t count, int32_t end) {
+  renderNotes(e, out, notes, count, end);
+}
 
 void renderRun(ToneEngine& e, const OutputChannels<float>& out, int32_t from, int32_t to) {
   gather(e, out, from, to);

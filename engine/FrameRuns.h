@@ -15,6 +15,14 @@
 void renderRun(ToneEngine& engine, const OutputChannels<float>& out, int32_t from, int32_t to);
 void renderRun(ToneEngine& engine, const OutputChannels<double>& out, int32_t from, int32_t to);
 
+// Renders frames [notes[0].frame, end) of the block, the voice taking over the note state of
+// each of the `count` notes just before its frame; runs between them as renderRun.
+struct NoteFrame;
+void renderNoteFrames(ToneEngine& engine, const OutputChannels<float>& out, const NoteFrame* notes,
+                      int32_t count, int32_t end);
+void renderNoteFrames(ToneEngine& engine, const OutputChannels<double>& out, const NoteFrame* notes,
+                      int32_t count, int32_t end);
+
 // Renders what waits of the block; to be called before the block returns.
 void finishRuns(ToneEngine& engine, const OutputChannels<float>& out);
 void finishRuns(ToneEngine& engine, const OutputChannels<double>& out);

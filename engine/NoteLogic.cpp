@@ -1,7 +1,7 @@
-// Note events in batches over the note table, and the controllers.
+// Note events over the note table in runs across frames, and the controllers.
 #include "engine/NoteLogic.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -41,14 +41,6 @@ constexpr uint8_t kPedalDownValue = [] {
 
 static_assert(kSlotHeld == 1 && kSlotSustained == 2, "a note event writes the flags as bits");
 
-// Each 7-bit velocity divided by 127, the same quotients as at run time.
-constexpr std::array<double, 128> kVelocityFactors = [] {
-  std::array<double, 128> factors{};
-  for (int v = 0; v < 128; ++v)
-    factors[v] = v / kMaxDataValue;
-  return factors;
-}();
-
 bool isNote(const QueuedMidiEvent& ev) {
   return (ev.status & kNoteKindMask) == kNoteOff;
 }
@@ -82,19 +74,35 @@ uint64_t noteOfFrame(int32_t frame) {
 // press holds the slot and keeps it listed; a release of a candidate leaves it sustained.
 constexpr uint8_t kFlagsWithPedalDown[8] = {0, 2, 2, 2, 1, 1, 3, 3};
 
-// What the frame's note events leave for the selection after them, in registers while they run.
-struct Batch {
-  intptr_t newest;          // the newest candidate, or the anchor when there is none
-  intptr_t sustainedCount;  // the table's, while the events run
-  // The AND of the newest candidate before each press, and of the anchor for each release: slot
-  // numbers alone lack the anchor's bit, so a press came while some note was a candidate
-  // exactly when the AND lacks it too.
+// What the events of a stretch of frames leave for each frame's selection, kept between the
+// runs of note events that other events interrupt.
+struct Stretch {
+  NoteFrame* frames;
+  intptr_t count = 0;  // of the frames written, the last of which is being written
+  int32_t frame = -1;  // the frame of the block that it is
+  bool gateBefore;     // the gate before the stretch
+  // When no candidate remains at the frame's end, the gate closes at this slot: the last
+  // release of the frame that took a candidate out, else the slot selected before in the
+  // frame; kSink for none, which leaves the sounding slot as it was.
+  intptr_t closing = NoteTable::kSink;
+  // The AND of the newest candidate before each press of the frame, and of the anchor for
+  // each release: slot numbers alone lack the anchor's bit, so a press came while some note
+  // was a candidate exactly when the AND lacks it too.
   intptr_t newestBeforePresses = NoteTable::kAnchor;
-  intptr_t lastRemoved = -1;  // the slot of the last release that took out a candidate
 
-  explicit Batch(const NoteTable& t)
-      : newest(t.slots[NoteTable::kAnchor].older), sustainedCount(t.sustainedCount) {}
-  bool retrigger() const { return (newestBeforePresses & NoteTable::kAnchor) == 0; }
+  Stretch(NoteFrame* into, bool gate) : frames(into), gateBefore(gate) {}
+
+  NoteFrame& last() { return frames[count - 1]; }
+
+  // The frame of `at` starts a selection of its own unless it is the one being written.
+  void openFrame(int32_t at) {
+    if (at == frame) return;
+    const bool gate = count > 0 ? last().gate() : gateBefore;
+    frames[count++] = unchangedNotes(at, gate);
+    frame = at;
+    closing = NoteTable::kSink;
+    newestBeforePresses = NoteTable::kAnchor;
+  }
 };
 static_assert((NoteTable::kAnchor & (NoteTable::kAnchor - 1)) == 0 &&
                   NoteTable::kAnchor >= kNumNoteSlots,
@@ -154,67 +162,88 @@ struct PressWrites {
 #endif
 }
 
-// Presses and releases alike, without a branch on which. The pedal's state picks the loop; it
-// changes seldom. Inline, so that the batch stays in registers. Returns the first event that
-// is no note or has another frame, or `end`.
+// The selection that the stretch's frame leaves after its note events so far: the newest
+// candidate sounds; with none the gate closes at the stretch's closing slot. A press over a
+// candidate marks a retrigger, which Legato takes back afterwards.
+[[gnu::always_inline]] inline void writeSelection(const NoteSlot* slots, Stretch& st,
+                                                  intptr_t newest) {
+  const bool candidate = newest != NoteTable::kAnchor;
+  const intptr_t shown = candidate ? newest : st.closing;
+  const bool retrigger = (st.newestBeforePresses & NoteTable::kAnchor) == 0;
+  st.last() = {st.frame, static_cast<int16_t>(shown), slots[shown].velocity,
+               static_cast<uint8_t>((candidate ? NoteFrame::kGate : 0) |
+                                    (retrigger ? NoteFrame::kRetrigger : 0))};
+}
+
+// Presses and releases alike, without a branch on which, frame after frame of the stretch;
+// each frame's selection is written after its last note event. The pedal's state picks the
+// loop; it changes seldom. Inline, so that the stretch stays in registers. Returns the first
+// event that is no note, or `end`.
 template <bool kPedalDown>
-[[gnu::always_inline]] inline const QueuedMidiEvent* runNotes(NoteTable& t, Batch& b,
+[[gnu::always_inline]] inline const QueuedMidiEvent* runNotes(NoteTable& t, Stretch& stretch,
                                                               const QueuedMidiEvent* ev,
-                                                              const QueuedMidiEvent* end,
-                                                              int32_t frame) {
+                                                              const QueuedMidiEvent* end) {
   constexpr intptr_t kAnchor = NoteTable::kAnchor;
   NoteSlot* const slots = t.slots;
-  const uint64_t noteHere = noteOfFrame(frame);
-  intptr_t newest = b.newest;
-  for (; ev < end && frameAndKind(*ev) == noteHere; ++ev) {
-    const intptr_t slot = slotOf(*ev);
-    const intptr_t press = isPress(*ev);
-    NoteSlot& s = slots[slot];
-    const intptr_t older = s.older, newer = s.newer;
-    b.newestBeforePresses &= newest | ((press - 1) & kAnchor);
+  Stretch st = stretch;
+  intptr_t newest = slots[kAnchor].older;
+  intptr_t sustainedCount = t.sustainedCount;
+  st.openFrame(ev->frame);
+  for (;;) {
+    const uint64_t noteHere = noteOfFrame(st.frame);
+    for (; ev < end && frameAndKind(*ev) == noteHere; ++ev) {
+      const intptr_t slot = slotOf(*ev);
+      const intptr_t press = isPress(*ev);
+      NoteSlot& s = slots[slot];
+      const intptr_t older = s.older, newer = s.newer;
+      st.newestBeforePresses &= newest | ((press - 1) & kAnchor);
 
-    // Out of the ring on a press, and on a release with the pedal up: a slot that is no
-    // candidate, and the record that stands alone, go out without a change.
-    intptr_t outOlder = older, outNewer = newer;
-    if constexpr (kPedalDown) {
-      outOlder = chooseIfEqual(press, 0, NoteTable::kAlone, outOlder);
-      outNewer = chooseIfEqual(press, 0, NoteTable::kAlone, outNewer);
-    }
-    slots[outNewer].older = static_cast<int16_t>(outOlder);
-    slots[outOlder].newer = static_cast<int16_t>(outNewer);
-    newest = chooseIfEqual(outNewer, kAnchor, outOlder, newest);
+      // Out of the ring on a press, and on a release with the pedal up: a slot that is no
+      // candidate, and the record that stands alone, go out without a change.
+      intptr_t outOlder = older, outNewer = newer;
+      if constexpr (kPedalDown) {
+        outOlder = chooseIfEqual(press, 0, NoteTable::kAlone, outOlder);
+        outNewer = chooseIfEqual(press, 0, NoteTable::kAlone, outNewer);
+      }
+      slots[outNewer].older = static_cast<int16_t>(outOlder);
+      slots[outOlder].newer = static_cast<int16_t>(outNewer);
+      newest = chooseIfEqual(outNewer, kAnchor, outOlder, newest);
 
-    // In again as the newest on a press; a release with the pedal down keeps its place, one
-    // with the pedal up is left alone.
-    PressWrites w;
-    w.older = kPedalDown ? older : slot;
-    w.newer = kPedalDown ? newer : slot;
-    if constexpr (!kPedalDown) {
-      // With the pedal up a release of a candidate takes it out; with it down, none does.
-      const intptr_t removedIfRelease = chooseIfEqual(older, slot, b.lastRemoved, slot);
-      b.lastRemoved = chooseIfEqual(press, 0, removedIfRelease, b.lastRemoved);
+      // In again as the newest on a press; a release with the pedal down keeps its place, one
+      // with the pedal up is left alone.
+      PressWrites w;
+      w.older = kPedalDown ? older : slot;
+      w.newer = kPedalDown ? newer : slot;
+      if constexpr (!kPedalDown) {
+        // With the pedal up a release of a candidate takes it out; with it down, none does.
+        const intptr_t removedIfRelease = chooseIfEqual(older, slot, st.closing, slot);
+        st.closing = chooseIfEqual(press, 0, removedIfRelease, st.closing);
+      }
+      choosePressWrites(press, slot, newest, w);
+      slots[w.linkTarget].newer = static_cast<int16_t>(slot);
+      slots[w.velocityTarget].velocity = static_cast<uint8_t>(ev->data2 & kDataMask);
+      s.older = static_cast<int16_t>(w.older);
+      s.newer = static_cast<int16_t>(w.newer);
+      if constexpr (kPedalDown) {
+        // A released candidate stays, listed for when the pedal lifts.
+        // A slot is a candidate exactly while it has a flag, so a held candidate is one whose
+        // only flag is kSlotHeld.
+        const intptr_t kind = press << 2 | s.flags;
+        const intptr_t listed = kind == kSlotHeld;
+        t.sustained[sustainedCount] = static_cast<int16_t>(slot);
+        sustainedCount += listed;
+        s.flags = kFlagsWithPedalDown[kind];
+      } else {
+        s.flags = static_cast<uint8_t>(press);
+      }
     }
-    choosePressWrites(press, slot, newest, w);
-    slots[w.linkTarget].newer = static_cast<int16_t>(slot);
-    slots[w.velocityTarget].velocity = static_cast<uint8_t>(ev->data2 & kDataMask);
-    s.older = static_cast<int16_t>(w.older);
-    s.newer = static_cast<int16_t>(w.newer);
-    if constexpr (kPedalDown) {
-      // A released candidate stays, listed for when the pedal lifts.
-      // A slot is a candidate exactly while it has a flag, so a held candidate is one whose
-      // only flag is kSlotHeld.
-      const intptr_t kind = press << 2 | s.flags;
-      const intptr_t listed = kind == kSlotHeld;
-      t.sustained[b.sustainedCount] = static_cast<int16_t>(slot);
-      b.sustainedCount += listed;
-      s.flags = kFlagsWithPedalDown[kind];
-    } else {
-      s.flags = static_cast<uint8_t>(press);
-    }
+    writeSelection(slots, st, newest);
+    if (ev == end || !isNote(*ev)) break;
+    st.openFrame(ev->frame);
   }
-  b.newest = newest;
-  t.slots[kAnchor].older = static_cast<int16_t>(newest);
-  t.sustainedCount = static_cast<int32_t>(b.sustainedCount);
+  slots[kAnchor].older = static_cast<int16_t>(newest);
+  t.sustainedCount = static_cast<int32_t>(sustainedCount);
+  stretch = st;
   return ev;
 }
 
@@ -225,30 +254,17 @@ bool legato(ToneEngine& e) {
   return on != 0.0;
 }
 
-void selectSlot(ToneEngine& e, int slot) {
-  e.currentSlot = slot;
-  e.noteVelocity = kVelocityFactors[e.notes.slots[slot].velocity & kDataMask];
-}
-
-// The newest candidate (the anchor for none) sounds; with none the gate closes, at
-// `closingSlot` when there is one, else at the last pitch that sounded.
-[[gnu::always_inline]] inline void selectNewest(ToneEngine& e, intptr_t newest,
-                                                intptr_t closingSlot) {
-  const bool candidate = newest != NoteTable::kAnchor;
-  e.gate = candidate;
-  const intptr_t slot = candidate ? newest : closingSlot;
-  if (slot >= 0) selectSlot(e, static_cast<int>(slot));
-}
-
-void pickCurrentSlot(ToneEngine& e) {
-  selectNewest(e, e.notes.slots[NoteTable::kAnchor].older, -1);
-}
-
-// Selects after the batch. With no candidate left, the last release that took one out left
-// none, as a press after it would have left one: the gate closes at its pitch.
-[[gnu::always_inline]] inline void finish(ToneEngine& e, const Batch& b) {
-  if (b.retrigger() && !legato(e)) e.retriggerCountdown = kRetriggerFadeSeconds * e.sampleRate;
-  selectNewest(e, b.newest, b.lastRemoved);
+// The newest candidate (the anchor for none) sounds; with none the gate closes, and the
+// sounding slot stays.
+void pickCurrentSlot(const NoteTable& t, NoteFrame& selection) {
+  const intptr_t newest = t.slots[NoteTable::kAnchor].older;
+  if (newest == NoteTable::kAnchor) {
+    selection.flags &= ~NoteFrame::kGate;
+    return;
+  }
+  selection.flags |= NoteFrame::kGate;
+  selection.slot = static_cast<int16_t>(newest);
+  selection.velocity = t.slots[newest].velocity;
 }
 
 // The glide starts at the first note's own pitch.
@@ -260,7 +276,7 @@ void startFrequency(ToneEngine& e, const QueuedMidiEvent& ev) {
   e.freqInitialised = true;
 }
 
-void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
+void controlChange(ToneEngine& e, NoteFrame& selection, const QueuedMidiEvent& ev) {
   switch (ev.data1) {
     case kModWheelController:
       e.modWheel = ev.data2 / kMaxDataValue;
@@ -269,13 +285,13 @@ void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
       e.sustainDown = ev.data2 >= kPedalDownValue;
       if (!e.sustainDown) {
         forgetSustained(e.notes);
-        pickCurrentSlot(e);
+        pickCurrentSlot(e.notes, selection);
       }
       break;
     case kAllSoundOff:
     case kAllNotesOff:
       releaseAll(e.notes);
-      e.gate = false;
+      selection.flags &= ~NoteFrame::kGate;
       e.sustainDown = false;
       break;
     case kResetAllControllers:
@@ -283,7 +299,7 @@ void controlChange(ToneEngine& e, const QueuedMidiEvent& ev) {
       e.pitchBend = kBendCentre;
       e.modWheel = 0.0;
       forgetSustained(e.notes);
-      pickCurrentSlot(e);
+      pickCurrentSlot(e.notes, selection);
       break;
     default:
       break;
@@ -295,30 +311,65 @@ void pitchBend(ToneEngine& e, const QueuedMidiEvent& ev) {
   e.pitchBend = position < 0.0 ? 0.0 : (position > 1.0 ? 1.0 : position);
 }
 
+// Whether the event changes the voice beyond the note state: the pitch bend, and the
+// controllers of the modulation wheel and of the reset, which sets both.
+bool changesVoice(const QueuedMidiEvent& ev) {
+  const uint8_t kind = ev.status & kStatusKindMask;
+  const uint8_t controller = ev.data1 & kDataMask;
+  return kind == kPitchBend || (kind == kControlChange && (controller == kModWheelController ||
+                                                           controller == kResetAllControllers));
+}
+
 // An event that is no note, with the note state as selected after the events before it. The
 // queue stores 7-bit data already; its copy here is masked again, once for both handlers.
-void handleOther(ToneEngine& e, const QueuedMidiEvent& event) {
+void handleOther(ToneEngine& e, Stretch& st, const QueuedMidiEvent& event) {
   QueuedMidiEvent ev = event;
   ev.data1 &= kDataMask;
   ev.data2 &= kDataMask;
+  st.openFrame(ev.frame);
+  NoteFrame& selection = st.last();
   const uint8_t kind = ev.status & kStatusKindMask;
   if (kind == kControlChange)
-    controlChange(e, ev);
+    controlChange(e, selection, ev);
   else if (kind == kPitchBend)
     pitchBend(e, ev);
+  // The frame's note events after this one close the gate, with no candidate left, at the
+  // slot selected so far, unless a release takes a candidate out.
+  st.closing = selection.selects() ? selection.slot : NoteTable::kSink;
 }
 
-// The note events from `from` on that share `frame`, up to `end`, then the selection; returns
-// the event after them.
-[[gnu::always_inline]] inline const QueuedMidiEvent* runBatch(ToneEngine& e,
-                                                              const QueuedMidiEvent* from,
-                                                              const QueuedMidiEvent* end,
-                                                              int32_t frame) {
-  Batch b(e.notes);
-  const QueuedMidiEvent* next = e.sustainDown ? runNotes<true>(e.notes, b, from, end, frame)
-                                              : runNotes<false>(e.notes, b, from, end, frame);
-  finish(e, b);
-  return next;
+// The events [events, end), which all lie in the stretch's frames: notes in runs, others one at
+// a time. With `deferVoice`, stops before an event that changes the voice beyond the note
+// state. Returns the event it stopped at.
+const QueuedMidiEvent* takeEvents(ToneEngine& e, Stretch& st, const QueuedMidiEvent* events,
+                                  const QueuedMidiEvent* end, bool deferVoice) {
+  const auto notes = [&](const QueuedMidiEvent* from, const QueuedMidiEvent* to) {
+    return e.sustainDown ? runNotes<true>(e.notes, st, from, to)
+                         : runNotes<false>(e.notes, st, from, to);
+  };
+  const QueuedMidiEvent* ev = events;
+  // Until the first press, one event at a time: that press sets the glide's start.
+  for (; ev < end && !e.freqInitialised; ++ev) {
+    if (isNote(*ev)) {
+      notes(ev, ev + 1);
+      if (isPress(*ev)) startFrequency(e, *ev);
+    } else {
+      handleOther(e, st, *ev);
+    }
+  }
+  while (ev < end) {
+    if (isNote(*ev)) {
+      ev = notes(ev, end);
+      continue;
+    }
+    if (deferVoice && changesVoice(*ev)) break;
+    handleOther(e, st, *ev++);
+  }
+  if (legato(e)) {
+    for (intptr_t i = 0; i < st.count; ++i)
+      st.frames[i].flags &= ~NoteFrame::kRetrigger;
+  }
+  return ev;
 }
 
 }  // namespace
@@ -326,23 +377,26 @@ void handleOther(ToneEngine& e, const QueuedMidiEvent& event) {
 int32_t handleFrameEvents(ToneEngine& e, const QueuedMidiEvent* events, int32_t count) {
   if (count <= 0) return 0;
   const int32_t frame = events[0].frame;
-  const QueuedMidiEvent* ev = events;
-  const QueuedMidiEvent* const end = events + count;
-  // Until the first press, one event at a time: that press sets the glide's start.
-  for (; ev < end && ev->frame == frame && !e.freqInitialised; ++ev) {
-    if (isNote(*ev)) {
-      runBatch(e, ev, ev + 1, frame);
-      if (isPress(*ev)) startFrequency(e, *ev);
-    } else {
-      handleOther(e, *ev);
-    }
-  }
-  while (ev < end && ev->frame == frame) {
-    if (!isNote(*ev)) {
-      handleOther(e, *ev++);
-      continue;
-    }
-    ev = runBatch(e, ev, end, frame);
-  }
-  return static_cast<int32_t>(ev - events);
+  int32_t n = 1;
+  while (n < count && events[n].frame == frame)
+    ++n;
+  NoteFrame selection;
+  Stretch st(&selection, e.gate);
+  takeEvents(e, st, events, events + n, false);
+  applyNoteFrame(e, selection);
+  return n;
+}
+
+NoteFrames selectNoteFrames(ToneEngine& e, const QueuedMidiEvent* events, int32_t count,
+                            int32_t endFrame, NoteFrame* frames, int32_t capacity) {
+  // The first press sets the glide's start, which the voice reads.
+  if (count <= 0 || capacity <= 0 || !e.freqInitialised) return {0, 0};
+  // Frames past the room for their selections wait, as do those of later blocks.
+  const int64_t lastFrame = std::min<int64_t>(endFrame, int64_t{events[0].frame} + capacity);
+  const QueuedMidiEvent* end =
+      std::lower_bound(events, events + count, lastFrame,
+                       [](const QueuedMidiEvent& ev, int64_t frame) { return ev.frame < frame; });
+  Stretch st(frames, e.gate);
+  const QueuedMidiEvent* stop = takeEvents(e, st, events, end, true);
+  return {static_cast<int32_t>(stop - events), static_cast<int32_t>(st.count)};
 }
