@@ -422,7 +422,7 @@ int32_t appendSteadyNoteFrames(ToneEngine& e, const NoteFrame* notes, int32_t co
   const int32_t room = kMaxRunFrames - base;
   const double fadeFrames = retriggerFrames(e);
   bool gate = e.gate;
-  int slot = e.currentSlot;
+  int32_t slot = e.currentSlot;
   double velocity = e.noteVelocity;
   // The envelope by its own rule, frame by frame; envelopeOverRun's setup costs more.
   Envelope envelope{e.envLevel, e.retriggerCountdown, 0.0};
@@ -432,12 +432,12 @@ int32_t appendSteadyNoteFrames(ToneEngine& e, const NoteFrame* notes, int32_t co
   for (; n < count && n < room; ++n) {
     const NoteFrame& note = notes[n];
     if ((n + 1 < count ? notes[n + 1].frame : end) != note.frame + 1) break;
-    gate = note.gate();
-    if (note.selects()) {
-      slot = note.slot;
-      velocity = kVelocityFactors[note.velocity & 0x7F];
-    }
-    if (note.retrigger()) envelope.countdown = fadeFrames;
+    const VoiceNotes now =
+        afterNoteFrame({gate, slot, velocity, envelope.countdown}, note, fadeFrames);
+    gate = now.gate;
+    slot = now.slot;
+    velocity = now.velocity;
+    envelope.countdown = now.retriggerCountdown;
     const int f = base + n;
     envelope.step = gate ? s.attackStep : -s.releaseStep;
     b.envelope[f] = envelope.advance() * velocityFactor(velocity, s);

@@ -9,7 +9,7 @@
 #include "engine/ToneEngine.h"
 #include "engine/VoiceConstants.h"
 
-// Eight bytes: the note logic writes one after every note event.
+// Eight bytes: one for each frame that has events.
 struct NoteFrame {
   static constexpr uint8_t kGate = 1;
   static constexpr uint8_t kRetrigger = 2;  // a retrigger fade starts
@@ -41,12 +41,32 @@ inline double retriggerFrames(const ToneEngine& e) {
   return voice::kRetriggerFadeSeconds * e.sampleRate;
 }
 
-// The voice takes over the frame's note state.
-inline void applyNoteFrame(ToneEngine& e, const NoteFrame& n) {
-  e.gate = n.gate();
+// The note state that the voice reads.
+struct VoiceNotes {
+  bool gate;
+  int32_t slot;
+  double velocity;
+  double retriggerCountdown;
+};
+
+// The note state after the voice takes over the frame's; a retrigger fade lasts `fadeFrames`.
+// By value, so that a loop over many frames keeps it in registers.
+[[gnu::always_inline]] inline VoiceNotes afterNoteFrame(VoiceNotes v, const NoteFrame& n,
+                                                        double fadeFrames) {
+  v.gate = n.gate();
   if (n.selects()) {
-    e.currentSlot = n.slot;
-    e.noteVelocity = kVelocityFactors[n.velocity & 0x7F];
+    v.slot = n.slot;
+    v.velocity = kVelocityFactors[n.velocity & 0x7F];
   }
-  if (n.retrigger()) e.retriggerCountdown = retriggerFrames(e);
+  if (n.retrigger()) v.retriggerCountdown = fadeFrames;
+  return v;
+}
+
+inline void applyNoteFrame(ToneEngine& e, const NoteFrame& n) {
+  const VoiceNotes v = afterNoteFrame({e.gate, e.currentSlot, e.noteVelocity, e.retriggerCountdown},
+                                      n, retriggerFrames(e));
+  e.gate = v.gate;
+  e.currentSlot = v.slot;
+  e.noteVelocity = v.velocity;
+  e.retriggerCountdown = v.retriggerCountdown;
 }
